@@ -15,9 +15,8 @@ std::uint32_t ReadPacked(CBinaryReaderBase& reader, T& v, BitFieldLayout layout)
     if (n == 0) {
         return 0;
     }
-    v = reader.IsSwap()
-            ? static_cast<T>(bitfield::FromSwappedOrder(stored, sizeof(T) * 8, layout))
-            : stored;
+    v = reader.IsSwap() ? static_cast<T>(bitfield::FromSwappedOrder(stored, sizeof(T) * 8, layout))
+                        : stored;
     return n;
 }
 

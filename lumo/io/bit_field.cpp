@@ -3,7 +3,9 @@
 namespace lumo::bitfield {
 namespace {
 
-std::uint64_t Mask(unsigned bits) { return bits >= 64 ? ~0ULL : (1ULL << bits) - 1; }
+std::uint64_t Mask(unsigned bits) {
+    return bits >= 64 ? ~0ULL : (1ULL << bits) - 1;
+}
 
 }  // namespace
 

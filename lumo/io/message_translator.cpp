@@ -35,7 +35,8 @@ constexpr std::array<MessageRow, 18> kMessages{{
     {11, "指定された platform ではサポートされていない形式です。",
      "It is unsupported format in the platform"},
     {12, "Width又はHeightが不正です。", "Invalid texture size."},
-    {13, "platform = XB2で、*_TILE_DXT? の場合、テクスチャサイズは128 * 128以上でなければなりません。",
+    {13,
+     "platform = XB2で、*_TILE_DXT? の場合、テクスチャサイズは128 * 128以上でなければなりません。",
      "When platform is XB2 and TILE_DXT format, the texture size should be (128 * 128) or more."},
     {14, "未初期化です。", "Not initialized."},
     {15, "Textureが存在しません。", "There is no textures."},
@@ -60,8 +61,8 @@ CMessageTranslatorManager::CMessageTranslatorManager()
                                     std::getenv("LANG"))) {}
 
 MessageLanguage CMessageTranslatorManager::LanguageFromLocale(const char* lcAll,
-                                                               const char* lcMessages,
-                                                               const char* lang) {
+                                                              const char* lcMessages,
+                                                              const char* lang) {
     // The first variable that is set and not empty decides, as for the C library's messages.
     for (const char* value : {lcAll, lcMessages, lang}) {
         if (value && value[0] != '\0') {

@@ -24,10 +24,10 @@ enum PixelFormat : std::uint32_t {
     kFormatTileDXT5 = 18,
 };
 
-constexpr std::uint32_t kFormatCodeCount = 64;  // codes 0..63 exist
-constexpr std::uint32_t kNoPalette = 64;        // palette format of a texture without palette
-constexpr std::uint32_t kPlatformCount = 5;     // G1T platforms 0..4
-constexpr std::uint32_t kPaletteRefused = 0xFF; // a palette format the platform cannot hold
+constexpr std::uint32_t kFormatCodeCount = 64;   // codes 0..63 exist
+constexpr std::uint32_t kNoPalette = 64;         // palette format of a texture without palette
+constexpr std::uint32_t kPlatformCount = 5;      // G1T platforms 0..4
+constexpr std::uint32_t kPaletteRefused = 0xFF;  // a palette format the platform cannot hold
 
 // Name of a code 0..51; codes 52..63 exist but have no name.
 std::optional<std::string_view> FormatName(std::uint32_t code);

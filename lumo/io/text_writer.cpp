@@ -66,7 +66,8 @@ CTextWriterToDebug& DebugWriter() {
 void RegisterTextWriter(CTextWriterBase* writer) {
     WriterList& list = Writers();
     std::lock_guard guard(list.lock);
-    if (writer && std::find(list.writers.begin(), list.writers.end(), writer) == list.writers.end()) {
+    if (writer &&
+        std::find(list.writers.begin(), list.writers.end(), writer) == list.writers.end()) {
         list.writers.push_back(writer);
     }
 }
@@ -77,7 +78,11 @@ void UnregisterTextWriter(CTextWriterBase* writer) {
     std::erase(list.writers, writer);
 }
 
-void DebugPrint(std::string_view text) { PrintToAll(text); }
-void DebugPrint(std::wstring_view text) { PrintToAll(text); }
+void DebugPrint(std::string_view text) {
+    PrintToAll(text);
+}
+void DebugPrint(std::wstring_view text) {
+    PrintToAll(text);
+}
 
 }  // namespace lumo

@@ -25,7 +25,9 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -48,7 +50,10 @@ std::wstring Utf8ToWide(std::string_view text) {
     while (i < text.size()) {
         const auto lead = static_cast<std::uint8_t>(text[i]);
         int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-        char32_t c = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
+        char32_t c = extra == 0   ? lead
+                     : extra == 1 ? lead & 0x1F
+                     : extra == 2 ? lead & 0x0F
+                                  : lead & 0x07;
         bool ok = extra >= 0 && i + extra < text.size() + 0 && lead < 0xF8;
         for (int k = 1; ok && k <= extra; ++k) {
             if (i + k >= text.size()) {
