@@ -149,6 +149,10 @@ bool CG1TFileImpl::ReadTexture(CBinaryReaderBase& reader, std::uint32_t offset) 
     if (t.header.Layout() != kLayoutSingle && t.header.Layout() != kLayoutCube) {
         return false;
     }
+    // An unknown code has no level size, so its data cannot be located or bounded.
+    if (t.Format() >= kFormatCodeCount) {
+        return false;
+    }
     if (t.header.HasExtendedHeader() &&
         (reader.Read(t.extended.size) != 4 || reader.Read(t.extended.value) != 4 ||
          reader.ReadBits(t.extended.packed, {4, 20, 8}) != 4)) {

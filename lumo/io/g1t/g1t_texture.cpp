@@ -22,6 +22,12 @@ CTextureDesc DescOf(const CG1TSurface& surface, const std::vector<CG1TItem>& att
     return desc;
 }
 
+// Codecs that cannot store a surface give a zeroed picture of another size; the file keeps
+// exactly the level size that the record promises.
+void FitToLevelSize(CG1TSurface& surface) {
+    surface.pixels.resize(LevelSize(surface.format, surface.width, surface.height), 0);
+}
+
 bool IsUsableSide(std::uint32_t side) {
     return side > 0 && side <= kMaxSide && std::has_single_bit(side);
 }
@@ -90,6 +96,7 @@ bool CG1TTexture::SetImage(const CImage& image, std::uint32_t face, std::uint32_
         if (!EncodePixels(DescOf(surface, attributes), level, surface.pixels)) {
             return false;
         }
+        FitToLevelSize(surface);
     }
 
     const std::uint32_t firstWord = surfaces.empty() ? 0 : surfaces.front().headerWord;
@@ -141,6 +148,8 @@ bool CG1TTexture::ConvertSurfaces() {
             if (!EncodePixels(DescOf(target, attributes), image, surface.pixels)) {
                 return false;
             }
+            surface.format = Format();
+            FitToLevelSize(surface);
         }
         surface.format = Format();
         surface.platform = platform;

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <typeinfo>
 
-#include "lumo/io/g1t/g1t_file.h"
 #include "lumo/image/pixel_codec.h"
+#include "lumo/io/g1t/g1t_file.h"
 #include "lumo/io/g1t/g1t_fourcc.h"
 
 namespace lumo {
