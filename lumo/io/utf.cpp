@@ -54,7 +54,7 @@ std::wstring Utf8ToWide(std::string_view text) {
                      : extra == 1 ? lead & 0x1F
                      : extra == 2 ? lead & 0x0F
                                   : lead & 0x07;
-        bool ok = extra >= 0 && i + extra < text.size() + 0 && lead < 0xF8;
+        bool ok = extra >= 0 && lead < 0xF8;
         for (int k = 1; ok && k <= extra; ++k) {
             if (i + k >= text.size()) {
                 ok = false;
