@@ -11,15 +11,13 @@
 
 namespace {
 
-lumo::CImage Face(std::uint32_t side) {
+void MakeFace(lumo::CImage& image, std::uint32_t side) {
     std::vector<std::uint8_t> bytes(std::size_t{side} * side * 4);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         bytes[i] = static_cast<std::uint8_t>((i * 31) ^ (i >> 9));
     }
-    lumo::CImage image;
     image.Create(side, side, lumo::kCreateDirect);
     image.ImportChannels(bytes, lumo::kChannelRGBA);
-    return image;
 }
 
 std::vector<std::uint8_t> WriteFace(const lumo::CImage& image, std::uint32_t format) {
@@ -37,7 +35,8 @@ std::vector<std::uint8_t> WriteFace(const lumo::CImage& image, std::uint32_t for
 }
 
 void BM_WriteFaceBGRA8(benchmark::State& state) {
-    const lumo::CImage image = Face(256);
+    lumo::CImage image;
+    MakeFace(image, 256);
     for (auto _ : state) {
         benchmark::DoNotOptimize(WriteFace(image, lumo::kFormatRGBA8));
     }
@@ -45,7 +44,9 @@ void BM_WriteFaceBGRA8(benchmark::State& state) {
 BENCHMARK(BM_WriteFaceBGRA8)->Unit(benchmark::kMicrosecond);
 
 void ReadAndDecode(benchmark::State& state, std::uint32_t format) {
-    const std::vector<std::uint8_t> bytes = WriteFace(Face(256), format);
+    lumo::CImage face;
+    MakeFace(face, 256);
+    const std::vector<std::uint8_t> bytes = WriteFace(face, format);
     for (auto _ : state) {
         lumo::CG1TFileImpl file;
         lumo::CBinaryReaderFromMemory reader(bytes.data(),
