@@ -56,10 +56,9 @@ std::vector<std::uint8_t> SerializeG1t(lumo::CG1TFileImpl& file, const std::stri
     std::vector<std::uint8_t> bytes(size);
     lumo::CBinaryWriterToMemory writer(bytes.data(), size);
     const std::uint32_t written = file.Write(writer);
-    // Files made here have no trailing block, so the header's size covers every byte.
-    if (written != size || file.fileSize != size) {
+    if (written != size || file.WrittenSize() != size) {
         Fail(path + ": wrote " + std::to_string(written) + " bytes of " +
-             std::to_string(file.fileSize));
+             std::to_string(file.WrittenSize()));
     }
     return bytes;
 }

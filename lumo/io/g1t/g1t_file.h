@@ -69,9 +69,11 @@ public:
     // Reads a G1T file at the reader's position; the object is not to be used after a failure.
     bool Read(CBinaryReaderBase& reader);
     // Validates, then writes the file in two passes (sizes first, then the content). Returns
-    // the bytes the real pass moved; compare with fileSize to detect a short write. 0 on a
+    // the bytes the real pass moved; compare with WrittenSize() to detect a short write. 0 on a
     // validation failure.
     std::uint32_t Write(CBinaryWriterBase& writer);
+    // Bytes of the last write: the file and its trailing block, if any.
+    std::uint32_t WrittenSize() const { return m_writtenSize; }
 
     bool IsBigEndian() const;
 
@@ -90,6 +92,7 @@ private:
 
     std::vector<std::unique_ptr<CG1TTexture>> m_textures;
     std::uint32_t m_lastError = 0;
+    std::uint32_t m_writtenSize = 0;
 };
 
 }  // namespace lumo

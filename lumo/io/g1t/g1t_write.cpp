@@ -87,6 +87,7 @@ std::uint32_t CG1TFileImpl::Write(CBinaryWriterBase& writer) {
     writer.SetBase(writer.Tell());
     CBinaryWriterForUpdateSize counter;
     WritePass(counter);
+    m_writtenSize = counter.TellFromBase();
     const std::uint32_t written = WritePass(writer);
     for (auto& texture : m_textures) {
         texture->dirty = false;

@@ -133,6 +133,8 @@ TEST(G1TRoundTripDetails, UnparsableExtraBlockAndTrailerAreKeptAsTheyWere) {
     EXPECT_EQ(read.trailer->entryValue, 2);
     EXPECT_EQ(WriteToBytes(read), bytes);
     EXPECT_EQ(std::string(bytes.end() - 24, bytes.end() - 20), "LT1G");
+    EXPECT_EQ(read.WrittenSize(), bytes.size());
+    EXPECT_EQ(read.fileSize, bytes.size() - 24);
 }
 
 TEST(G1TRoundTripDetails, TextureItemsOfTypeFiveMakeATrailer) {
