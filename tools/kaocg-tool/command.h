@@ -19,5 +19,6 @@ struct Command {
 };
 
 std::span<const Command> G1tCommands();
+std::span<const Command> DemoCommands();
 
 }  // namespace kaocg_tool

@@ -15,7 +15,7 @@ namespace kaocg_tool {
 namespace {
 
 using Family = std::span<const Command> (*)();
-constexpr std::array<Family, 1> kFamilies{&G1tCommands};
+constexpr std::array<Family, 2> kFamilies{&G1tCommands, &DemoCommands};
 
 std::vector<std::string_view> Words(std::string_view name) {
     std::vector<std::string_view> words;
