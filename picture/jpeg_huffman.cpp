@@ -1,0 +1,52 @@
+#include "picture/jpeg_huffman.h"
+
+#include "picture/jpeg_errors.h"
+
+namespace picture::jpeg {
+
+void HuffmanTable::Build(const std::array<std::uint8_t, 16>& counts, const std::uint8_t* symbols) {
+    int total = 0;
+    for (std::uint8_t count : counts) {
+        total += count;
+    }
+    if (total > 256) {
+        throw EIndexError("AnalysisDHT:Size Table Index over");
+    }
+    m_lookup.fill(0);
+    m_maxCode.fill(-1);
+    m_symbolOffset.fill(0);
+    // Canonical codes: consecutive within a length, doubled for every bit the length grows. A
+    // code that no longer fits its length means the counts are impossible.
+    std::int32_t code = 0;
+    int index = 0;
+    for (int length = 1; length <= 16; ++length) {
+        const int count = counts[static_cast<std::size_t>(length - 1)];
+        if (count > 0) {
+            if (code + count > (std::int32_t{1} << length)) {
+                throw EDataFormatError("AnalysisDHT:Huffman code over");
+            }
+            m_symbolOffset[static_cast<std::size_t>(length)] = index - code;
+            for (int i = 0; i < count; ++i, ++code, ++index) {
+                m_symbols[static_cast<std::size_t>(index)] = symbols[index];
+                FillLookup(length, code, symbols[index]);
+            }
+            m_maxCode[static_cast<std::size_t>(length)] = code - 1;
+        }
+        code <<= 1;
+    }
+    m_defined = true;
+}
+
+void HuffmanTable::FillLookup(int length, std::int32_t code, std::uint8_t symbol) {
+    if (length > kLookupBits) {
+        return;
+    }
+    const int spare = kLookupBits - length;
+    const auto entry = static_cast<std::uint16_t>(length << 8 | symbol);
+    const std::int32_t first = code << spare;
+    for (std::int32_t i = 0; i < (std::int32_t{1} << spare); ++i) {
+        m_lookup[static_cast<std::size_t>(first + i)] = entry;
+    }
+}
+
+}  // namespace picture::jpeg

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "picture/jpeg_colour.h"
+#include "picture/jpeg_entropy_reader.h"
+#include "picture/jpeg_frame.h"
+#include "picture/jpeg_idct.h"
+
+namespace picture::jpeg {
+
+// A replacement for the inverse transform, for checking the fast one: dequantised coefficients
+// in natural order in, 64 level-shifted samples in row order out.
+using BlockTransform = void (*)(const std::int32_t* coefficients, int levelShift,
+                                std::int32_t* samples);
+
+// Three planes of width * height bytes, row after row without padding.
+using RgbPlanes = std::array<std::unique_ptr<std::uint8_t[]>, 3>;
+
+// Decodes the one interleaved scan of a checked frame (or the blocks of a one-component frame,
+// one by one) MCU by MCU and converts each MCU into the planes.
+class ScanDecoder {
+public:
+    ScanDecoder(const Frame& frame, const CodingTables& tables, BlockTransform transform);
+
+    // data points at the first entropy-coded byte. Throws the decoder's errors.
+    void Decode(const std::uint8_t* data, const std::uint8_t* end, RgbPlanes& planes);
+
+private:
+    struct Component {
+        int blocksAcross = 1;  // blocks per MCU
+        int blocksDown = 1;
+        int unitWidth = 8;   // samples per unit row
+        int rowDivisor = 1;  // pixel rows per sample row
+        std::array<std::uint8_t, 32> columnOfPixel{};
+        std::vector<std::int32_t> unit;
+        const std::uint16_t* quantisation = nullptr;
+        const HuffmanTable* dc = nullptr;
+        const HuffmanTable* ac = nullptr;
+        std::int32_t predictor = 0;
+    };
+
+    void LayOut();
+    void CheckDataCanHoldFrame(const std::uint8_t* data, const std::uint8_t* end) const;
+    void Allocate(RgbPlanes& planes);
+    void DecodeMcu();
+    void DecodeBlock(Component& component);
+    void TransformBlock(const Component& component, std::int32_t* samples, int stride) const;
+    void Restart();
+    void ConvertMcu(int mcuColumn, int mcuRow, RgbPlanes& planes) const;
+
+    const Frame& m_frame;
+    const CodingTables& m_tables;
+    BlockTransform m_transform;
+    std::vector<Component> m_components;
+    int m_hMax = 1;
+    int m_vMax = 1;
+    int m_mcuColumns = 0;
+    int m_mcuRows = 0;
+    int m_levelShift = 128;
+    const std::uint8_t* m_end = nullptr;
+    EntropyReader m_reader;
+    CoefficientBlock m_block{};
+};
+
+}  // namespace picture::jpeg
