@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <random>
+
+#include "bmp_builder.h"
+#include "picture/bmp_dialog_reader.h"
+
+// Records the largest single allocation, so the tests can show that a damaged header never
+// makes a reader allocate more than the picture it returns.
+namespace {
+std::atomic<std::size_t> g_largestAllocation{0};
+}
+
+// The replacement pair below allocates with malloc and frees with free, which GCC cannot see.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+void* operator new(std::size_t size) {
+    std::size_t seen = g_largestAllocation.load();
+    while (size > seen && !g_largestAllocation.compare_exchange_weak(seen, size)) {
+    }
+    if (void* p = std::malloc(size ? size : 1)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace picture {
+namespace {
+
+using testing::Bmp;
+using testing::BmpFile;
+using testing::Build;
+
+constexpr std::size_t kSmallAllocation = 65536;
+
+std::vector<std::vector<std::uint8_t>> SeedFiles() {
+    std::vector<BmpFile> files = {Bmp(13, 3, 1), Bmp(7, 2, 4),   Bmp(5, 3, 8),  Bmp(17, 2, 15),
+                                  Bmp(3, 3, 16), Bmp(5, -3, 24), Bmp(2, 2, 32), Bmp(6, 2, 2)};
+    files[0].table.resize(2, {1, 2, 3, 0});
+    files[1].clrUsed = 5;
+    files[1].table.resize(5, {4, 5, 6, 0});
+    files[2].table.resize(256, {7, 8, 9, 0});
+    files[4].compression = BI_BITFIELDS;
+    std::vector<std::vector<std::uint8_t>> seeds;
+    for (BmpFile& f : files) {
+        const std::size_t count = static_cast<std::size_t>(f.width) * std::abs(f.height);
+        for (std::size_t i = 0; i < count; ++i) {
+            f.pixels.push_back(static_cast<std::uint32_t>(i * 2654435761u));
+        }
+        seeds.push_back(Build(f));
+    }
+    return seeds;
+}
+
+// The only large allocation either reader may make is the buffer of the picture it returns.
+void ReadAndCheck(const std::vector<std::uint8_t>& bytes) {
+    g_largestAllocation = 0;
+    const BmpReadResult result = ReadBmpForDialog(bytes, L"f.bmp");
+    std::size_t allowed = kSmallAllocation;
+    if (const CDIB* picture = std::get_if<CDIB>(&result)) {
+        allowed = std::max<std::size_t>(allowed, picture->ByteSize());
+        EXPECT_LE(picture->ByteSize(), 3 * kMaxPixels);
+        EXPECT_EQ(picture->BitCount(), 24);
+        EXPECT_EQ(picture->Pixels().size(), picture->ByteSize());
+    }
+    ASSERT_LE(g_largestAllocation.load(), allowed) << "dialog reader, " << bytes.size();
+
+    g_largestAllocation = 0;
+    CDIB stream;
+    allowed = kSmallAllocation;
+    if (stream.ReadFromStream(bytes)) {
+        EXPECT_LE(stream.ByteSize(), 5 * kMaxPixels);
+        allowed = std::max<std::size_t>(allowed, stream.ByteSize());
+    }
+    ASSERT_LE(g_largestAllocation.load(), allowed) << "stream reader, " << bytes.size();
+}
+
+TEST(BmpRobustness, TruncatedFilesNeverCrashOrOverAllocate) {
+    for (const auto& seed : SeedFiles()) {
+        for (std::size_t size = 0; size <= seed.size(); ++size) {
+            ReadAndCheck(std::vector<std::uint8_t>(seed.begin(), seed.begin() + size));
+        }
+    }
+}
+
+TEST(BmpRobustness, MutatedFilesNeverCrashOrOverAllocate) {
+    std::mt19937 random(4321);
+    const auto seeds = SeedFiles();
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<std::uint8_t> bytes = seeds[round % seeds.size()];
+        const int mutations = 1 + static_cast<int>(random() % 4);
+        for (int m = 0; m < mutations; ++m) {
+            // Mostly the two headers, where the sizes and offsets live.
+            const std::size_t limit = random() % 4 == 0 ? bytes.size() : 54;
+            const std::size_t at = random() % limit;
+            bytes[at] = static_cast<std::uint8_t>(random() % 3 == 0 ? 0xFF : random());
+        }
+        ReadAndCheck(bytes);
+    }
+}
+
+}  // namespace
+}  // namespace picture
