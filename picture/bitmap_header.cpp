@@ -36,11 +36,21 @@ bool IsSupportedBitCount(std::uint32_t bitCount) {
     }
 }
 
+namespace {
+
+// Compressed rows cannot be addressed pixel by pixel; bit fields only exist for 16 and 32 bits.
+bool IsAddressableCompression(const BITMAPINFOHEADER& header) {
+    return header.biCompression == BI_RGB || (header.biCompression == BI_BITFIELDS &&
+                                              (header.biBitCount == 16 || header.biBitCount == 32));
+}
+
+}  // namespace
+
 bool NormaliseHeader(BITMAPINFOHEADER& header, bool& topDown) {
     const std::int64_t height = header.biHeight;
     const std::int64_t rows = height < 0 ? -height : height;
     if (header.biWidth <= 0 || rows == 0 || rows > INT32_MAX ||
-        !IsSupportedBitCount(header.biBitCount) ||
+        !IsSupportedBitCount(header.biBitCount) || !IsAddressableCompression(header) ||
         static_cast<std::uint64_t>(header.biWidth) * static_cast<std::uint64_t>(rows) >
             kMaxPixels) {
         return false;

@@ -60,7 +60,7 @@ bool IsSupportedBitCount(std::uint32_t bitCount);
 
 // Turns a header's signed height into a positive one and the row order (a negative height
 // means top row first). Refuses what a picture cannot hold: a width or height of 0 or beyond
-// 32 bits, more than kMaxPixels pixels, an unsupported bit count.
+// 32 bits, more than kMaxPixels pixels, an unsupported bit count, compressed rows.
 bool NormaliseHeader(BITMAPINFOHEADER& header, bool& topDown);
 
 }  // namespace picture

@@ -9,18 +9,11 @@ namespace picture {
 
 namespace {
 
-// Compressed rows cannot be addressed pixel by pixel; bit fields only exist for 16 and 32 bits.
-bool IsAddressableCompression(const BITMAPINFOHEADER& header) {
-    return header.biCompression == BI_RGB || (header.biCompression == BI_BITFIELDS &&
-                                              (header.biBitCount == 16 || header.biBitCount == 32));
-}
-
 // A header CDIB can hold, normalised; nothing when it is not a 40-byte header or cannot be held.
 std::optional<BITMAPINFOHEADER> AcceptedHeader(std::span<const std::uint8_t> bytes,
                                                std::uint64_t offset, bool& topDown) {
     std::optional<BITMAPINFOHEADER> header = ParseInfoHeader(bytes, offset);
-    if (!header || header->biSize != kInfoHeaderSize || !IsAddressableCompression(*header) ||
-        !NormaliseHeader(*header, topDown)) {
+    if (!header || header->biSize != kInfoHeaderSize || !NormaliseHeader(*header, topDown)) {
         return std::nullopt;
     }
     return header;

@@ -96,6 +96,8 @@ TEST(CDIBTest, HeaderWithNegativeHeightGivesTopDownCopy) {
     EXPECT_EQ(picture.Header().biHeight, 2);
     EXPECT_EQ(*picture.PixelAddress(1, 1), 13);
     EXPECT_FALSE(picture.Create(header, std::span(bytes).first(15)));
+    header.biCompression = BI_RLE8;
+    EXPECT_FALSE(picture.Create(header, bytes));
     EXPECT_EQ(*picture.PixelAddress(1, 1), 13);
 }
 
