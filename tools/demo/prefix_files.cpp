@@ -66,8 +66,9 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     if (fd < 0) {
         return Fail(path, "cannot create a temporary file next to it", error);
     }
-    bool ok = ::fchmod(fd, NewFileMode()) == 0 && WriteAll(fd, bytes.data(), bytes.size()) &&
-              ::fsync(fd) == 0;
+    // No sync: a sync waits for all the archive data still in flight, and a stand-in install
+    // needs no durability; the rename alone keeps a failed run from leaving a part behind.
+    bool ok = ::fchmod(fd, NewFileMode()) == 0 && WriteAll(fd, bytes.data(), bytes.size());
     ok = ::close(fd) == 0 && ok;
     if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
         const int saved = errno;

@@ -12,8 +12,8 @@ namespace kaocg_demo {
 
 // Creates the folder and its missing parents.
 bool MakeFolders(const std::string& path, std::string& error);
-// Replaces path with bytes through a synced temporary file, so a reader sees the old file or
-// the new one, never a part.
+// Replaces path with bytes through a temporary file, so a reader sees the old file or the new
+// one, never a part.
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string& error);
 // Points the link at path to target, replacing whatever link was there in one step.
