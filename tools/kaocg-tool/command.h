@@ -20,5 +20,7 @@ struct Command {
 
 std::span<const Command> G1tCommands();
 std::span<const Command> DemoCommands();
+std::span<const Command> RosterCommands();
+std::span<const Command> IdsCommands();
 
 }  // namespace kaocg_tool

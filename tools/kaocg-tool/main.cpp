@@ -15,7 +15,8 @@ namespace kaocg_tool {
 namespace {
 
 using Family = std::span<const Command> (*)();
-constexpr std::array<Family, 2> kFamilies{&G1tCommands, &DemoCommands};
+constexpr std::array<Family, 4> kFamilies{&G1tCommands, &DemoCommands, &RosterCommands,
+                                          &IdsCommands};
 
 std::vector<std::string_view> Words(std::string_view name) {
     std::vector<std::string_view> words;
