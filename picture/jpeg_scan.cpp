@@ -134,9 +134,10 @@ void ScanDecoder::DecodeMcu() {
 }
 
 void ScanDecoder::DecodeBlock(Component& component) {
+    EntropyReader& reader = m_reader;
     CoefficientBlock& block = m_block;
     block.values.fill(0);
-    const int dcSize = m_reader.DecodeSymbol(*component.dc);
+    const int dcSize = reader.DecodeSymbol(*component.dc);
     if (dcSize > 15) {
         throw EDataFormatError("DecodeHuffman:wrong Huffman value");
     }
@@ -144,13 +145,14 @@ void ScanDecoder::DecodeBlock(Component& component) {
         // Wraps instead of overflowing on nonsense data; real pictures stay far inside.
         component.predictor =
             static_cast<std::int32_t>(static_cast<std::uint32_t>(component.predictor) +
-                                      static_cast<std::uint32_t>(m_reader.ReceiveExtend(dcSize)));
+                                      static_cast<std::uint32_t>(reader.ReceiveExtend(dcSize)));
     }
     block.values[0] = component.predictor;
-    block.rowMask = 1;
-    block.dcOnly = true;
+    unsigned rowMask = 1;
+    bool dcOnly = true;
+    const HuffmanTable& ac = *component.ac;
     for (int k = 1; k < 64; ++k) {
-        const int symbol = m_reader.DecodeSymbol(*component.ac);
+        const int symbol = reader.DecodeSymbol(ac);
         const int run = symbol >> 4;
         const int size = symbol & 15;
         if (size == 0 && run != 15) {
@@ -165,11 +167,13 @@ void ScanDecoder::DecodeBlock(Component& component) {
         k += run;
         if (size != 0) {
             const int index = kZigZag[static_cast<std::size_t>(k)];
-            block.values[static_cast<std::size_t>(index)] = m_reader.ReceiveExtend(size);
-            block.rowMask |= 1u << (index >> 3);
-            block.dcOnly = false;
+            block.values[static_cast<std::size_t>(index)] = reader.ReceiveExtend(size);
+            rowMask |= 1u << (index >> 3);
+            dcOnly = false;
         }
     }
+    block.rowMask = rowMask;
+    block.dcOnly = dcOnly;
 }
 
 void ScanDecoder::TransformBlock(const Component& component, std::int32_t* samples,

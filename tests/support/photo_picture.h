@@ -83,12 +83,13 @@ inline std::uint8_t ToSample(float value) {
 }  // namespace detail
 
 // Something with the statistics of a photograph: smooth colour gradients, fractal detail at
-// every scale and a little per-pixel grain. The same seed gives the same picture.
-inline RawPicture MakePhotoLikePicture(int width, int height, std::uint32_t seed = 1) {
+// every scale and per-pixel grain of up to +-grainSize. The same seed gives the same picture.
+inline RawPicture MakePhotoLikePicture(int width, int height, std::uint32_t seed = 1,
+                                       float grainSize = 3.0f) {
     std::mt19937 random(seed);
     const detail::FractalNoise shape(width, height, random);
     const detail::FractalNoise tint(width, height, random);
-    std::uniform_real_distribution<float> grain(-3.0f, 3.0f);
+    std::uniform_real_distribution<float> grain(-grainSize, grainSize);
     RawPicture picture{width, height, 3, {}};
     picture.samples.resize(static_cast<std::size_t>(width) * height * 3);
     std::uint8_t* out = picture.samples.data();
