@@ -1,0 +1,65 @@
+#include "platform/documents_folder.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "lumo/io/utf.h"
+
+namespace platform {
+namespace {
+
+constexpr std::wstring_view kShellFolders =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+bool IsAbsoluteWindowsPath(std::wstring_view path) {
+    return SplitWindowsPath(path).has_value() && path.size() >= 3 && !path.starts_with(L"\\");
+}
+
+std::wstring WithTrailingBackslash(std::wstring path) {
+    if (!path.ends_with(L'\\') && !path.ends_with(L'/')) {
+        path += L'\\';
+    }
+    return path;
+}
+
+bool IsFolder(const WinePaths& paths, const std::wstring& path) {
+    const auto host = paths.ToHost(path);
+    struct stat info {};
+    return host && ::stat(host->c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+std::wstring FindDocumentsFolder(const Registry& registry, const WinePaths& paths,
+                                 const std::vector<std::wstring>& userNames) {
+    if (const auto personal = registry.ReadString(kShellFolders, L"Personal")) {
+        if (IsAbsoluteWindowsPath(*personal)) {
+            return WithTrailingBackslash(*personal);
+        }
+    }
+    if (userNames.empty()) {
+        return {};
+    }
+    for (const std::wstring& name : userNames) {
+        if (!name.empty() && IsFolder(paths, L"C:\\users\\" + name)) {
+            return L"C:\\users\\" + name + L"\\Documents\\";
+        }
+    }
+    return L"C:\\users\\" + userNames.front() + L"\\Documents\\";
+}
+
+std::wstring HostUserName() {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_name != nullptr && found->pw_name[0] != '\0') {
+        return lumo::Utf8ToWide(found->pw_name);
+    }
+    return std::to_wstring(::getuid());
+}
+
+}  // namespace platform

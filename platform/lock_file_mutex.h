@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/process.h"
+
+namespace platform {
+
+// Named mutexes between the editor's processes: one lock file per name in a folder private
+// to the user, held with flock for the life of the NamedMutex. The kernel drops the lock
+// when the holder dies, so a crash never leaves a mutex behind. Lock files are never removed:
+// removing one while another process opens it would let two holders in.
+//
+// name is the object's full name ("Global\\..."). Nothing when another holder has the name, or when
+// the folder is not one that only this user can write (it is created, mode 0700, when missing).
+std::unique_ptr<NamedMutex> OpenLockFileMutex(const std::string& folder, std::wstring_view name);
+
+// $XDG_RUNTIME_DIR when set to an absolute path, else /tmp/kaocg-<user number>.
+std::string DefaultLockFolder();
+
+}  // namespace platform
