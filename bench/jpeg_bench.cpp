@@ -21,7 +21,8 @@ std::vector<std::uint8_t> MakePhotoJpeg(int width, int height) {
     options.lumaH = 2;
     options.lumaV = 2;
     options.quality = 90;
-    return testsupport::jpeg::Encode(testsupport::MakePhotoLikePicture(width, height, 1, kGrain), options);
+    return testsupport::jpeg::Encode(testsupport::MakePhotoLikePicture(width, height, 1, kGrain),
+                                     options);
 }
 
 const std::vector<std::uint8_t>& Photo12Mp() {
