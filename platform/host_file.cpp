@@ -29,7 +29,8 @@ int OpenFlags(OpenMode mode) {
     return common | O_RDONLY;
 }
 
-// Another open's lock makes this one fail; a file system without locks lets it through.
+}  // namespace
+
 bool TakeLock(int fd, bool exclusive) {
     int result;
     do {
@@ -37,8 +38,6 @@ bool TakeLock(int fd, bool exclusive) {
     } while (result != 0 && errno == EINTR);
     return result == 0 || errno != EWOULDBLOCK;
 }
-
-}  // namespace
 
 bool HasReadOnlyMode(unsigned mode) {
     return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;

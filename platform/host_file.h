@@ -36,6 +36,9 @@ private:
     bool m_writable;
 };
 
+// Takes the lock of an open: false when another open's lock is in the way. File systems without
+// locks let every open through.
+bool TakeLock(int fd, bool exclusive);
 // True when some open of the file holds a lock on it; Windows then refuses to delete or
 // replace the file.
 bool IsFileInUse(const std::string& hostPath);

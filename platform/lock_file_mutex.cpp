@@ -76,8 +76,11 @@ std::unique_ptr<NamedMutex> OpenLockFileMutex(const std::string& folder, std::ws
 }
 
 std::string DefaultLockFolder() {
+    // A runtime folder that is missing or not ours would make every mutex look taken.
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] == '/') {
+    struct stat info {};
+    if (runtime != nullptr && runtime[0] == '/' && ::stat(runtime, &info) == 0 &&
+        S_ISDIR(info.st_mode) && info.st_uid == ::geteuid()) {
         return runtime;
     }
     return "/tmp/kaocg-" + std::to_string(::getuid());

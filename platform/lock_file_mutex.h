@@ -17,7 +17,8 @@ namespace platform {
 // the folder is not one that only this user can write (it is created, mode 0700, when missing).
 std::unique_ptr<NamedMutex> OpenLockFileMutex(const std::string& folder, std::wstring_view name);
 
-// $XDG_RUNTIME_DIR when set to an absolute path, else /tmp/kaocg-<user number>.
+// $XDG_RUNTIME_DIR when it names an existing folder of this user, else
+// /tmp/kaocg-<user number>.
 std::string DefaultLockFolder();
 
 }  // namespace platform

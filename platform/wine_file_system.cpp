@@ -107,6 +107,10 @@ bool WineFileSystem::CopyFile(std::wstring_view from, std::wstring_view to) {
     if (!in.IsValid() || ::fstat(in.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
     }
+    // Windows reads the source in a shared open, which an exclusive open keeps out.
+    if (!TakeLock(in.Get(), false)) {
+        return false;
+    }
     const auto existing = StatOf(target);
     if (existing && existing->st_dev == info.st_dev && existing->st_ino == info.st_ino) {
         return false;  // a file cannot be copied onto itself

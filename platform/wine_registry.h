@@ -13,7 +13,8 @@ namespace platform {
 // (read again whenever it changed) and never writes. WriteDword rewrites the file the way
 // Wine saves it: a temporary file beside it, flushed, then renamed over it. While the prefix's
 // Wine session runs, Wine holds the registry in memory and its next save drops outside
-// edits, so a value written then may be lost, but the file is never damaged.
+// edits, so a value written then may be lost, but the file is never damaged. Like the rest of
+// the platform layer it serves one thread.
 class WineRegistry final : public Registry {
 public:
     explicit WineRegistry(std::string userRegPath);

@@ -44,6 +44,11 @@ std::string DwordData(std::uint32_t value) {
     return std::string(buffer.data(), static_cast<std::size_t>(n));
 }
 
+std::vector<std::uint8_t> DwordBytes(std::uint32_t value) {
+    return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+            static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+}
+
 std::string ValueLine(std::wstring_view name, std::uint32_t value) {
     std::string line;
     if (name.empty()) {
@@ -271,8 +276,11 @@ bool WineRegistryFile::SetDword(std::wstring_view key, std::wstring_view name, s
         } else {
             return false;
         }
+        // A damaged file can hide the new line from Wine (a line that stops its reading
+        // comes first): a write that would not read back is refused.
         auto rewritten = Parse(std::move(text));
-        if (!rewritten) {
+        const auto check = rewritten ? rewritten->FindValue(key, name) : std::nullopt;
+        if (!check || check->type != kRegDword || check->data != DwordBytes(value)) {
             return false;
         }
         *this = std::move(*rewritten);

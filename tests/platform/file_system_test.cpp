@@ -97,6 +97,8 @@ TEST_F(Files, ExclusiveOpensShutOutOtherOpens) {
         EXPECT_EQ(ReadFile(C() + "/data/archive.q06"), "archive bytes");
         EXPECT_FALSE(m_files.ReplaceFile(path, AsBytes("x")));
         EXPECT_FALSE(m_files.DeleteFile(path));
+        EXPECT_FALSE(m_files.CopyFile(path, L"C:\\data\\copy"));
+        EXPECT_FALSE(m_files.Exists(L"C:\\data\\copy"));
     }
     auto shared = m_files.Open(path, OpenMode::kRead, false);
     auto sharedToo = m_files.Open(path, OpenMode::kRead, false);

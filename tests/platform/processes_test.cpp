@@ -6,9 +6,11 @@
 
 #include <array>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
+#include "platform/lock_file_mutex.h"
 #include "platform/test_prefix.h"
 #include "platform/wine_processes.h"
 
@@ -79,6 +81,17 @@ TEST(Mutex, NamesStayInsideAPrivateFolder) {
     ASSERT_EQ(::symlink(locks.Path().c_str(), (locks.Path() + "/link").c_str()), 0);
     EXPECT_FALSE(WineProcesses(locks.Path() + "/link").OpenGlobalMutex(L"other"));
     EXPECT_FALSE(WineProcesses("").OpenGlobalMutex(L"other"));
+}
+
+TEST(Mutex, DefaultFolderIsTheUsersRuntimeFolderWhenThatIsUsable) {
+    TempFolder runtime;
+    const char* old = std::getenv("XDG_RUNTIME_DIR");
+    const std::string saved = old ? old : "";
+    ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+    EXPECT_EQ(DefaultLockFolder(), runtime.Path());
+    ::setenv("XDG_RUNTIME_DIR", (runtime.Path() + "/gone").c_str(), 1);
+    EXPECT_EQ(DefaultLockFolder(), "/tmp/kaocg-" + std::to_string(::getuid()));
+    old ? ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 // Runs a copy of sleep under a chosen file name (the command name follows the file name).
