@@ -98,9 +98,12 @@ std::int32_t StockFaceNumberOf(int edition, std::int32_t faceCgId) {
             // Rows whose pictures the gap moved down hold fewer pictures than numbers.
             const std::int32_t pictures =
                 row.end - row.first - (edition == kEditionZV && row.first == 0 ? kZVGapShift : 0);
-            if (offset >= 0 && offset < pictures) {
-                return row.first + offset;
+            if (offset < 0 || offset >= pictures) {
+                continue;
             }
+            // Past the gap, a picture belongs only to the number 21 higher.
+            const bool pastGap = edition == kEditionZV && row.first == 0 && offset >= kZVGapFirst;
+            return row.first + offset + (pastGap ? kZVGapShift : 0);
         }
     }
     return -1;

@@ -33,8 +33,8 @@ std::int32_t StockCount(int edition);
 std::int32_t StockFirst(int edition, int size);
 
 // The face number whose picture is a stock face CG id (the inverse of FaceCgIdOf for stock
-// faces), or -1. In the ZV edition the numbers 1177..1316 answer as themselves, not as the
-// 21-higher numbers that share their pictures.
+// faces), or -1. In the ZV edition the pictures that 1177..1197 share with 1198..1218 answer
+// the lower numbers.
 std::int32_t StockFaceNumberOf(int edition, std::int32_t faceCgId);
 
 }  // namespace kaocg_func

@@ -138,10 +138,11 @@ bool SeenWithin(const WineProcesses& processes, std::initializer_list<std::wstri
 TEST(Process, FindsAProgramByItsCommandName) {
     TempFolder folder;
     WineProcesses processes(folder.Path());
-    const std::wstring_view names[] = {L"QRVN06.EXE", L"qrvn06zv.EXE"};
+    // Names of their own: tests run in parallel, and the editor's tests look for the game's.
+    const std::wstring_view names[] = {L"KAOCGTEST1.EXE", L"kaocgtest2.EXE"};
     EXPECT_FALSE(processes.IsProgramRunning(names));
-    Sleeper sleeper(folder.Path(), "QRVN06ZV.exe", "QRVN06ZV.exe");
-    EXPECT_TRUE(SeenWithin(processes, {L"QRVN06.EXE", L"qrvn06zv.EXE"}));
+    Sleeper sleeper(folder.Path(), "KAOCGTEST2.exe", "KAOCGTEST2.exe");
+    EXPECT_TRUE(SeenWithin(processes, {L"KAOCGTEST1.EXE", L"kaocgtest2.EXE"}));
     sleeper.Stop();
     EXPECT_FALSE(processes.IsProgramRunning(names));
     EXPECT_FALSE(processes.IsProgramRunning({}));
@@ -150,9 +151,9 @@ TEST(Process, FindsAProgramByItsCommandName) {
 TEST(Process, FindsAProgramByItsMappedFile) {
     TempFolder folder;
     WineProcesses processes(folder.Path());
-    Sleeper sleeper(folder.Path(), "QRVN06ZV.exe", "launcher");
+    Sleeper sleeper(folder.Path(), "KAOCGTEST3.exe", "launcher");
     ASSERT_TRUE(SeenWithin(processes, {L"LAUNCHER"}));
-    EXPECT_TRUE(SeenWithin(processes, {L"qrvn06zv.exe"}));
+    EXPECT_TRUE(SeenWithin(processes, {L"kaocgtest3.exe"}));
 }
 
 // A made-up /proc shows what the scan reads: command names cut to 15 bytes, mapped files

@@ -1,0 +1,76 @@
+#include "app/startup_checks.h"
+
+#include "document/game_environment.h"
+#include "resources/string_table.h"
+
+namespace app {
+namespace {
+
+constexpr std::wstring_view kAnotherUser = L"其他使用者正在使用此應用程式。";
+constexpr std::wstring_view kUpdateBase = L"請先套用「Quorvane」的更新程式後再重新啟動";
+constexpr std::wstring_view kUpdateZV = L"請先套用「Quorvane Vorkasten」的更新程式後再重新啟動";
+constexpr std::wstring_view kEditFolderTail = L"TAVU\\Quorvane06 Tc\\";
+
+StartupResult Failure(int stringId) {
+    StartupResult result;
+    result.stringId = stringId;
+    result.message = std::wstring(resources::LoadString(stringId));
+    return result;
+}
+
+StartupResult Failure(std::wstring_view literal) {
+    StartupResult result;
+    result.message = std::wstring(literal);
+    return result;
+}
+
+}  // namespace
+
+bool IsDisplayUsable(const DisplayInfo& display) {
+    const bool paletted = display.bitsPerPixel >= 1 && display.bitsPerPixel <= 8;
+    return !paletted && display.width >= 800 && display.height >= 600;
+}
+
+StartupResult RunStartupChecks(platform::Platform& platform, const DisplayInfo& display) {
+    auto instanceMutex = platform.GetProcesses().OpenGlobalMutex(game::kEditorMutex);
+    if (!instanceMutex) {
+        StartupResult result = Failure(kAnotherUser);
+        result.outcome = StartupOutcome::kAlreadyRunning;
+        return result;
+    }
+    if (game::IsGameRunning(platform.GetProcesses())) {
+        return Failure(resources::IDS_QUIT_GAME_TO_START);
+    }
+    if (!IsDisplayUsable(display)) {
+        return Failure(resources::IDS_DISPLAY_TOO_SMALL);
+    }
+    StartupResult result;
+    AppSettings& settings = result.settings;
+    settings.edition = game::DetectEdition(platform.GetRegistry());
+    if (settings.edition < 0) {
+        return Failure(resources::IDS_GAME_NOT_INSTALLED);
+    }
+    const bool zv = settings.edition == 1;
+    settings.installFolder = game::ReadInstallFolder(platform.GetRegistry(), zv);
+    if (settings.installFolder.empty()) {
+        return Failure(resources::IDS_GAME_NOT_INSTALLED);
+    }
+    if (!game::IsGameUpdated(platform, settings.edition)) {
+        return Failure(zv ? kUpdateZV : kUpdateBase);
+    }
+    platform::FileSystem& files = platform.GetFileSystem();
+    const std::wstring documents = files.DocumentsFolder();
+    if (documents.empty()) {
+        return Failure(resources::IDS_INIT_INSTANCE_FAILED);  // no documents folder to work in
+    }
+    settings.stockDataFolder = settings.installFolder + L"grp\\";
+    settings.editDataFolder = documents + std::wstring(kEditFolderTail);
+    if (!files.Exists(settings.editDataFolder)) {
+        game::CreateFolderPath(files, settings.editDataFolder);
+    }
+    result.outcome = StartupOutcome::kReady;
+    result.instanceMutex = std::move(instanceMutex);
+    return result;
+}
+
+}  // namespace app

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace app {
+
+// What the start-up checks find out, kept by the application for the whole run.
+struct AppSettings {
+    int edition = -1;              // 0 base, 1 ZV
+    std::wstring installFolder;    // as the registry holds it
+    std::wstring stockDataFolder;  // install folder + "grp\"
+    std::wstring editDataFolder;   // documents folder + "TAVU\Quorvane06 Tc\"
+};
+
+struct DisplayInfo {
+    int bitsPerPixel = 0;
+    int width = 0;
+    int height = 0;
+};
+
+enum class StartupOutcome {
+    kReady,           // every check passed
+    kAlreadyRunning,  // another editor holds the mutex: raise it, or show the message
+    kFailed,          // show the message and end
+};
+
+struct StartupResult {
+    StartupOutcome outcome = StartupOutcome::kFailed;
+    int stringId = 0;      // the message's string id, 0 for a literal text
+    std::wstring message;  // the text to show
+    AppSettings settings;
+    // The editor's own mutex, held for the life of the process once the checks pass.
+    std::unique_ptr<platform::NamedMutex> instanceMutex;
+};
+
+// The start-up sequence: single instance, game not running, display, installed edition,
+// install folder, game updated, data folders (creating the edit data folder when missing).
+StartupResult RunStartupChecks(platform::Platform& platform, const DisplayInfo& display);
+
+bool IsDisplayUsable(const DisplayInfo& display);
+
+}  // namespace app
