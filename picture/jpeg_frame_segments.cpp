@@ -17,6 +17,11 @@ void JpegDecoder::ReadFrame() {
     const std::size_t end = m_reader.Offset() + length;
     m_frame = {};
     m_frame.precision = m_reader.GetByte();
+    // The planes hold bytes: a baseline frame has 8-bit samples, and anything else would
+    // come out shifted to white.
+    if (m_frame.precision != 8) {
+        throw ENotSupported("AnalysisSOF:P");
+    }
     m_frame.height = m_reader.GetWord();
     m_frame.width = m_reader.GetWord();
     m_frame.componentCount = m_reader.GetByte();

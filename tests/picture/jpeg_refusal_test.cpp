@@ -51,6 +51,12 @@ TEST(JpegHeaderRefusal, FillByteBeforeAMarker) {
     ExpectHeaderRefused(Insert(file, MarkerOffset(file, 0xDB), {0xFF}), "Marker error");
 }
 
+TEST(JpegHeaderRefusal, SamplesOtherThan8Bits) {
+    Bytes file = Colour();
+    file[Sof(file) + 4] = 12;
+    ExpectHeaderRefused(file, "AnalysisSOF:P");
+}
+
 TEST(JpegHeaderRefusal, EmptyPicture) {
     for (std::size_t field : {5u, 7u}) {  // lines, samples per line
         Bytes file = Colour();
