@@ -3,17 +3,12 @@
 #include <memory>
 #include <string>
 
+#include "document/app_settings.h"
 #include "platform/platform.h"
 
 namespace app {
 
-// What the start-up checks find out, kept by the application for the whole run.
-struct AppSettings {
-    int edition = -1;              // 0 base, 1 ZV
-    std::wstring installFolder;    // as the registry holds it
-    std::wstring stockDataFolder;  // install folder + "grp\"
-    std::wstring editDataFolder;   // documents folder + "TAVU\Quorvane06 Tc\"
-};
+using AppSettings = document::AppSettings;
 
 struct DisplayInfo {
     int bitsPerPixel = 0;
