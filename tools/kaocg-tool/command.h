@@ -22,5 +22,6 @@ std::span<const Command> G1tCommands();
 std::span<const Command> DemoCommands();
 std::span<const Command> RosterCommands();
 std::span<const Command> IdsCommands();
+std::span<const Command> EnvCommands();
 
 }  // namespace kaocg_tool

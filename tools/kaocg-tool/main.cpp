@@ -15,8 +15,8 @@ namespace kaocg_tool {
 namespace {
 
 using Family = std::span<const Command> (*)();
-constexpr std::array<Family, 4> kFamilies{&G1tCommands, &DemoCommands, &RosterCommands,
-                                          &IdsCommands};
+constexpr std::array<Family, 5> kFamilies{&G1tCommands, &DemoCommands, &RosterCommands,
+                                          &IdsCommands, &EnvCommands};
 
 std::vector<std::string_view> Words(std::string_view name) {
     std::vector<std::string_view> words;
