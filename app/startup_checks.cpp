@@ -1,5 +1,6 @@
 #include "app/startup_checks.h"
 
+#include "document/app_settings.h"
 #include "document/game_environment.h"
 #include "resources/string_table.h"
 
@@ -9,7 +10,6 @@ namespace {
 constexpr std::wstring_view kAnotherUser = L"其他使用者正在使用此應用程式。";
 constexpr std::wstring_view kUpdateBase = L"請先套用「Quorvane」的更新程式後再重新啟動";
 constexpr std::wstring_view kUpdateZV = L"請先套用「Quorvane Vorkasten」的更新程式後再重新啟動";
-constexpr std::wstring_view kEditFolderTail = L"TAVU\\Quorvane06 Tc\\";
 
 StartupResult Failure(int stringId) {
     StartupResult result;
@@ -64,7 +64,7 @@ StartupResult RunStartupChecks(platform::Platform& platform, const DisplayInfo& 
         return Failure(resources::IDS_INIT_INSTANCE_FAILED);  // no documents folder to work in
     }
     settings.stockDataFolder = settings.installFolder + L"grp\\";
-    settings.editDataFolder = documents + std::wstring(kEditFolderTail);
+    settings.editDataFolder = documents + std::wstring(document::kEditDataFolderTail);
     if (!files.Exists(settings.editDataFolder)) {
         game::CreateFolderPath(files, settings.editDataFolder);
     }

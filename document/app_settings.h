@@ -1,8 +1,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace document {
+
+// The edit data folder below the documents folder; the base edition's key name serves both.
+inline constexpr std::wstring_view kEditDataFolderTail = L"TAVU\\Quorvane06 Tc\\";
 
 // What the start-up checks find out about the installed game; read everywhere else.
 struct AppSettings {

@@ -30,7 +30,8 @@ DemoPrefix::DemoPrefix(bool zv) {
     m_settings.edition = game::DetectEdition(m_platform->GetRegistry());
     m_settings.installFolder = game::ReadInstallFolder(m_platform->GetRegistry(), zv);
     m_settings.stockDataFolder = m_settings.installFolder + L"grp\\";
-    m_settings.editDataFolder = Files().DocumentsFolder() + L"TAVU\\Quorvane06 Tc\\";
+    m_settings.editDataFolder =
+        Files().DocumentsFolder() + std::wstring(document::kEditDataFolderTail);
 }
 
 DemoPrefix::~DemoPrefix() {

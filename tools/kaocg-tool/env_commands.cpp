@@ -19,7 +19,6 @@ namespace {
 
 // The editor keeps its files below the documents folder under the base edition's key name,
 // for both editions.
-constexpr std::wstring_view kEditFolderTail = L"TAVU\\Quorvane06 Tc\\";
 // The templates that the editor copies into its edit data folder on the first run.
 constexpr std::array<std::wstring_view, 3> kTemplates{L"EDIT_KAO_L.Q06", L"EDIT_KAO_M.Q06",
                                                       L"EDIT_KAO_S.Q06"};
@@ -53,7 +52,7 @@ Findings Examine(platform::Platform& platform) {
     found.updated = game::IsGameUpdated(platform, found.edition);
     const std::wstring documents = platform.GetFileSystem().DocumentsFolder();
     if (!documents.empty()) {
-        found.editDataFolder = documents + std::wstring(kEditFolderTail);
+        found.editDataFolder = documents + std::wstring(document::kEditDataFolderTail);
     }
     return found;
 }
