@@ -23,5 +23,8 @@ std::span<const Command> DemoCommands();
 std::span<const Command> RosterCommands();
 std::span<const Command> IdsCommands();
 std::span<const Command> EnvCommands();
+std::span<const Command> PictureCommands();
+std::span<const Command> FaceCommands();
+std::span<const Command> ArchiveCommands();
 
 }  // namespace kaocg_tool

@@ -15,8 +15,9 @@ namespace kaocg_tool {
 namespace {
 
 using Family = std::span<const Command> (*)();
-constexpr std::array<Family, 5> kFamilies{&G1tCommands, &DemoCommands, &RosterCommands,
-                                          &IdsCommands, &EnvCommands};
+constexpr std::array<Family, 8> kFamilies{&G1tCommands,  &DemoCommands,   &RosterCommands,
+                                          &IdsCommands,  &EnvCommands,    &PictureCommands,
+                                          &FaceCommands, &ArchiveCommands};
 
 std::vector<std::string_view> Words(std::string_view name) {
     std::vector<std::string_view> words;
