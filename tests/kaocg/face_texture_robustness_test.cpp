@@ -19,22 +19,53 @@ namespace {
 std::atomic<std::size_t> g_largestAllocation{0};
 }
 
-// The replacement pair below allocates with malloc and frees with free, which GCC cannot see.
+// Every replaceable form without an alignment allocates with malloc and frees with free, so
+// that a sanitizer never sees one form allocate and another release; GCC cannot see the pairing.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
-void* operator new(std::size_t size) {
+namespace {
+void* CountedAllocation(std::size_t size) noexcept {
     std::size_t seen = g_largestAllocation.load();
     while (size > seen && !g_largestAllocation.compare_exchange_weak(seen, size)) {
     }
-    if (void* p = std::malloc(size ? size : 1)) {
+    return std::malloc(size ? size : 1);
+}
+void* CountedAllocationOrThrow(std::size_t size) {
+    if (void* p = CountedAllocation(size)) {
         return p;
     }
     throw std::bad_alloc();
 }
+}  // namespace
+
+void* operator new(std::size_t size) {
+    return CountedAllocationOrThrow(size);
+}
+void* operator new[](std::size_t size) {
+    return CountedAllocationOrThrow(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedAllocation(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedAllocation(size);
+}
 void operator delete(void* p) noexcept {
     std::free(p);
 }
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
 void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 
