@@ -21,7 +21,8 @@ using Bytes = std::vector<std::uint8_t>;
 void Save(const fs::path& folder, const std::string& name, const Bytes& bytes) {
     fs::create_directories(folder);
     std::ofstream(folder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 void JpegSeeds(const fs::path& folder) {
@@ -30,8 +31,11 @@ void JpegSeeds(const fs::path& folder) {
     const struct {
         const char* name;
         int components, h, v, restart;
-    } kinds[] = {{"444", 3, 1, 1, 0}, {"422", 3, 2, 1, 0}, {"420", 3, 2, 2, 0},
-                 {"grey", 1, 1, 1, 0}, {"restart", 3, 2, 2, 3}};
+    } kinds[] = {{"444", 3, 1, 1, 0},
+                 {"422", 3, 2, 1, 0},
+                 {"420", 3, 2, 2, 0},
+                 {"grey", 1, 1, 1, 0},
+                 {"restart", 3, 2, 2, 3}};
     for (const auto& kind : kinds) {
         EncodeOptions options;
         options.components = kind.components;
@@ -47,7 +51,8 @@ void BmpSeeds(const fs::path& folder) {
     for (std::uint16_t bits : {1, 4, 8, 16, 24, 32}) {
         std::vector<std::uint32_t> pixels(7 * 5);
         for (std::size_t i = 0; i < pixels.size(); ++i) {
-            pixels[i] = static_cast<std::uint32_t>(i * 2654435761u) >> (32 - std::min<int>(bits, 24));
+            pixels[i] =
+                static_cast<std::uint32_t>(i * 2654435761u) >> (32 - std::min<int>(bits, 24));
         }
         picture::testing::BmpFile file = Bmp(7, bits == 8 ? -5 : 5, bits, pixels);
         if (bits <= 8) {
@@ -87,6 +92,14 @@ void G1tSeeds(const fs::path& folder) {
     Save(folder, "half_p4.g1t", WriteG1t(4, lumo::kFormatDXT3, 2, false));
 }
 
+// Slots as the editor writes them (44-byte headers) and as the game ships them (56 bytes).
+void SlotSeeds(const fs::path& folder) {
+    Bytes slot = WriteG1t(0, lumo::kFormatBGRA8, 1, false);
+    slot.resize(slot.size() + 12, 0);
+    Save(folder, "editor.slot", slot);
+    Save(folder, "dxt5.slot", WriteG1t(0, lumo::kFormatDXT5, 1, false));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,5 +111,6 @@ int main(int argc, char** argv) {
     JpegSeeds(root / "fuzz_jpeg");
     BmpSeeds(root / "fuzz_bmp");
     G1tSeeds(root / "fuzz_g1t");
+    SlotSeeds(root / "fuzz_slot");
     return 0;
 }
