@@ -1,0 +1,103 @@
+#include "document/document.h"
+
+#include <new>
+
+#include "document/edit_archives.h"
+#include "document/game_environment.h"
+#include "resources/string_table.h"
+
+namespace document {
+namespace {
+
+constexpr int kLoadingSteps = 43;
+constexpr std::int32_t kFixedFaceCodes[] = {338, 2274};
+
+bool IsFixedFaceCode(std::int32_t code) {
+    return code == kFixedFaceCodes[0] || code == kFixedFaceCodes[1];
+}
+
+}  // namespace
+
+CQ06KaoCgEditDoc::CQ06KaoCgEditDoc(platform::Platform& platform, const AppSettings& settings, Ui ui)
+    : m_platform(platform), m_settings(settings), m_ui(ui) {}
+
+CQ06KaoCgEditDoc::~CQ06KaoCgEditDoc() = default;
+
+FaceSource CQ06KaoCgEditDoc::Faces() {
+    return {{m_platform.GetFileSystem(), m_settings.edition}, m_settings, m_ui.messageBox};
+}
+
+bool CQ06KaoCgEditDoc::LoadAllData() {
+    m_ui.progress.Open(resources::LoadString(resources::IDS_LOADING_DATA), kLoadingSteps);
+    m_ui.progress.Step();
+    if (!PrepareEditArchives(m_platform.GetFileSystem(), m_settings, m_ui.messageBox,
+                             m_ui.progress)) {
+        m_ui.progress.Close();
+        return false;
+    }
+    m_framebuffer = kaocg_func::CreateFramebuffer();
+    if (!m_framebuffer) {
+        m_ui.progress.Close();
+        m_ui.messageBox.Show(L"Create error. [framebuffer]");
+        return false;
+    }
+    m_generals.reset(new (std::nothrow) roster::bushou_manager(m_settings.edition));
+    if (!m_generals) {
+        m_ui.progress.Close();
+        m_ui.messageBox.Show(L"Create error. [bushoumanager]");
+        return false;
+    }
+    m_generals->build();
+    // An unreadable ID archive leaves every general at the face the game ships.
+    m_generals->ApplyFaceAssignments({m_platform.GetFileSystem(), m_settings.edition},
+                                     m_settings.editDataFolder);
+    m_ui.progress.Step();
+    BuildThumbnailList(Thumbnails(), Faces(), m_ui.progress);
+    m_ui.list.FillList();
+    m_ui.progress.Close();
+    return true;
+}
+
+bool CQ06KaoCgEditDoc::ConfirmGameNotRunning() {
+    if (!game::IsGameRunning(m_platform.GetProcesses())) {
+        return true;
+    }
+    m_ui.dialog.Show(resources::LoadString(resources::IDS_QUIT_GAME_FIRST),
+                     IMessageDialog::kConfirm);
+    return false;
+}
+
+bool CQ06KaoCgEditDoc::Save() {
+    const bool saved = m_generals && m_generals->StoreFaceAssignments(
+                                         {m_platform.GetFileSystem(), m_settings.edition},
+                                         m_settings.editDataFolder);
+    m_ui.dialog.Show(
+        resources::LoadString(saved ? resources::IDS_SAVED : resources::IDS_SAVE_FAILED),
+        IMessageDialog::kConfirm);
+    return saved;
+}
+
+bool CQ06KaoCgEditDoc::SaveModified() {
+    if (!m_generals || !m_generals->HasUnsavedChanges()) {
+        return true;
+    }
+    const int question = game::IsGameRunning(m_platform.GetProcesses())
+                             ? resources::IDS_EXIT_GAME_RUNNING_QUESTION
+                             : resources::IDS_EXIT_UNSAVED_QUESTION;
+    return m_ui.dialog.Show(resources::LoadString(question), IMessageDialog::kYesNo) !=
+           IMessageDialog::kResultNo;
+}
+
+void CQ06KaoCgEditDoc::ResetFacesToDefaults() {
+    if (!m_generals) {
+        return;
+    }
+    for (int i = 0; i < m_generals->count(); ++i) {
+        roster::bushou* general = m_generals->at(i);
+        if (general && !IsFixedFaceCode(general->Code())) {
+            general->SetCurrentFace(general->DefaultFace());
+        }
+    }
+}
+
+}  // namespace document
