@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
-#include <new>
 #include <random>
 #include <vector>
 
@@ -12,62 +10,7 @@
 #include "kaocg/g1t_slot_builder.h"
 #include "kaocg/image_archive_layout.h"
 #include "lumo/io/pixel_format.h"
-
-// Records the largest single allocation, so that the test can show that no value in a damaged
-// slot makes the decoder ask for more memory than the slot's bytes could describe.
-namespace {
-std::atomic<std::size_t> g_largestAllocation{0};
-}
-
-// Every replaceable form without an alignment allocates with malloc and frees with free, so
-// that a sanitizer never sees one form allocate and another release; GCC cannot see the pairing.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-namespace {
-void* CountedAllocation(std::size_t size) noexcept {
-    std::size_t seen = g_largestAllocation.load();
-    while (size > seen && !g_largestAllocation.compare_exchange_weak(seen, size)) {
-    }
-    return std::malloc(size ? size : 1);
-}
-void* CountedAllocationOrThrow(std::size_t size) {
-    if (void* p = CountedAllocation(size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-}  // namespace
-
-void* operator new(std::size_t size) {
-    return CountedAllocationOrThrow(size);
-}
-void* operator new[](std::size_t size) {
-    return CountedAllocationOrThrow(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return CountedAllocation(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return CountedAllocation(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
-}
+#include "support/allocation_probe.h"
 
 namespace kaocg_func {
 namespace {
@@ -98,7 +41,7 @@ std::vector<std::vector<std::uint8_t>> SeedSlots() {
 constexpr std::size_t kAllowedAllocation = std::size_t{kSlotSize} * 8 + 65536;
 
 void DecodeAndCheck(const std::vector<std::uint8_t>& slot) {
-    g_largestAllocation = 0;
+    testsupport::ResetLargestAllocation();
     picture::CDIB face;
     if (DecodeFaceTexture(slot, face)) {
         ASSERT_TRUE(face.IsValid());
@@ -107,7 +50,7 @@ void DecodeAndCheck(const std::vector<std::uint8_t>& slot) {
     } else {
         ASSERT_FALSE(face.IsValid());
     }
-    ASSERT_LE(g_largestAllocation.load(), kAllowedAllocation) << "slot of " << slot.size();
+    ASSERT_LE(testsupport::LargestAllocation(), kAllowedAllocation) << "slot of " << slot.size();
 }
 
 TEST(FaceTextureRobustness, TruncatedSlotsNeverCrashOrOverAllocate) {

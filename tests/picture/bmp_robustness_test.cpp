@@ -1,37 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <new>
 #include <random>
 
 #include "bmp_builder.h"
 #include "picture/bmp_dialog_reader.h"
-
-// Records the largest single allocation, so the tests can show that a damaged header never
-// makes a reader allocate more than the picture it returns.
-namespace {
-std::atomic<std::size_t> g_largestAllocation{0};
-}
-
-// The replacement pair below allocates with malloc and frees with free, which GCC cannot see.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t size) {
-    std::size_t seen = g_largestAllocation.load();
-    while (size > seen && !g_largestAllocation.compare_exchange_weak(seen, size)) {
-    }
-    if (void* p = std::malloc(size ? size : 1)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
+#include "support/allocation_probe.h"
 
 namespace picture {
 namespace {
@@ -63,7 +37,7 @@ std::vector<std::vector<std::uint8_t>> SeedFiles() {
 
 // The only large allocation either reader may make is the buffer of the picture it returns.
 void ReadAndCheck(const std::vector<std::uint8_t>& bytes) {
-    g_largestAllocation = 0;
+    testsupport::ResetLargestAllocation();
     const BmpReadResult result = ReadBmpForDialog(bytes, L"f.bmp");
     std::size_t allowed = kSmallAllocation;
     if (const CDIB* picture = std::get_if<CDIB>(&result)) {
@@ -72,16 +46,16 @@ void ReadAndCheck(const std::vector<std::uint8_t>& bytes) {
         EXPECT_EQ(picture->BitCount(), 24);
         EXPECT_EQ(picture->Pixels().size(), picture->ByteSize());
     }
-    ASSERT_LE(g_largestAllocation.load(), allowed) << "dialog reader, " << bytes.size();
+    ASSERT_LE(testsupport::LargestAllocation(), allowed) << "dialog reader, " << bytes.size();
 
-    g_largestAllocation = 0;
+    testsupport::ResetLargestAllocation();
     CDIB stream;
     allowed = kSmallAllocation;
     if (stream.ReadFromStream(bytes)) {
         EXPECT_LE(stream.ByteSize(), 5 * kMaxPixels);
         allowed = std::max<std::size_t>(allowed, stream.ByteSize());
     }
-    ASSERT_LE(g_largestAllocation.load(), allowed) << "stream reader, " << bytes.size();
+    ASSERT_LE(testsupport::LargestAllocation(), allowed) << "stream reader, " << bytes.size();
 }
 
 TEST(BmpRobustness, TruncatedFilesNeverCrashOrOverAllocate) {

@@ -1,40 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <new>
 #include <random>
 
 #include "jpeg_test_util.h"
 #include "picture/jpeg_dialog_reader.h"
-
-// Records the largest array allocation, where the decoder's planes come from, so the test can
-// show that no header value makes the decoder allocate more than its input could describe.
-// Single objects are left to the operator new that bmp_robustness_test.cpp replaces in this
-// same program; the 24-bit picture, the one large object, is measured by its size instead.
-namespace {
-std::atomic<std::size_t> g_largestArray{0};
-}
-
-// The replacement pair below allocates with malloc and frees with free, which GCC cannot see.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new[](std::size_t size) {
-    std::size_t seen = g_largestArray.load();
-    while (size > seen && !g_largestArray.compare_exchange_weak(seen, size)) {
-    }
-    if (void* p = std::malloc(size ? size : 1)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
+#include "support/allocation_probe.h"
 
 namespace picture::testing {
 namespace {
@@ -60,13 +32,13 @@ std::size_t AllowedAllocation(std::size_t inputSize) {
 }
 
 void DecodeAndCheck(const Bytes& file) {
-    g_largestArray = 0;
+    testsupport::ResetLargestAllocation();
     const JpegReadResult result = ReadJpegForDialog(file, L"x.jpg");
     if (const CDIB* picture = std::get_if<CDIB>(&result)) {
         EXPECT_EQ(picture->BitCount(), 24);
         EXPECT_LE(picture->ByteSize(), AllowedAllocation(file.size()));
     }
-    EXPECT_LE(g_largestArray.load(), AllowedAllocation(file.size()));
+    EXPECT_LE(testsupport::LargestAllocation(), AllowedAllocation(file.size()));
 }
 
 TEST(JpegRobustness, EveryTruncation) {

@@ -1,37 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <random>
 
 #include "g1t_test_util.h"
 #include "lumo/io/g1t/g1t_file.h"
-
-// Records the largest single allocation, so the test can show that no header value makes the
-// reader allocate more than the input could hold.
-namespace {
-std::atomic<std::size_t> g_largestAllocation{0};
-}
-
-// The replacement pair below allocates with malloc and frees with free, which GCC cannot see.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t size) {
-    std::size_t seen = g_largestAllocation.load();
-    while (size > seen && !g_largestAllocation.compare_exchange_weak(seen, size)) {
-    }
-    if (void* p = std::malloc(size ? size : 1)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
+#include "support/allocation_probe.h"
 
 namespace lumo {
 namespace {
@@ -69,7 +42,7 @@ std::size_t AllowedAllocation(std::size_t inputSize) {
 }
 
 void ReadAndCheck(const std::vector<std::uint8_t>& bytes) {
-    g_largestAllocation = 0;
+    testsupport::ResetLargestAllocation();
     CG1TFileImpl file;
     CBinaryReaderFromMemory reader(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
     if (file.Read(reader)) {
@@ -78,7 +51,7 @@ void ReadAndCheck(const std::vector<std::uint8_t>& bytes) {
             file.Texture(i)->GetImage(image);
         }
     }
-    ASSERT_LE(g_largestAllocation.load(), AllowedAllocation(bytes.size()))
+    ASSERT_LE(testsupport::LargestAllocation(), AllowedAllocation(bytes.size()))
         << "input of " << bytes.size() << " bytes";
 }
 
