@@ -1,0 +1,15 @@
+#pragma once
+
+class QWidget;
+
+namespace app {
+
+// For scripts that run the editor without a person at it (the demo, the start-up benchmark),
+// read from the environment once loading has finished:
+//   KAOCG_SCREENSHOT=FILE    saves a picture of the main window once it has been painted and
+//                            quits (exit code 0, or 1 when the picture cannot be saved);
+//   KAOCG_EXIT_AFTER_LOAD=1  quits with 0 as soon as the event loop starts.
+// Does nothing when neither is set.
+void ArmUnattendedRun(QWidget& mainWindow);
+
+}  // namespace app

@@ -1,0 +1,96 @@
+#include "app/instance_channel.h"
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QTest>
+#include <cstring>
+#include <filesystem>
+
+#include "private_runtime_folder.h"
+
+namespace app {
+namespace {
+
+using namespace std::chrono_literals;
+
+// What a crashed editor leaves: a socket file that nobody listens on.
+void LeaveDeadSocket(const std::string& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    ::close(fd);
+}
+
+class InstanceChannel : public ::testing::Test {
+protected:
+    testsupport::PrivateRuntimeFolder runtime;
+    const QString path = InstanceSocketPath();
+    int raises = 0;
+    InstanceServer server{[this] { ++raises; }};
+};
+
+TEST_F(InstanceChannel, SocketLivesInTheRuntimeFolderOfTheMutexes) {
+    EXPECT_TRUE(path.startsWith(QString::fromStdString(runtime.Path()) + "/"));
+    EXPECT_TRUE(path.contains("TAVU_QRVN06_KAOCG_MUTEX"));
+}
+
+// The request is taken by the kernel before the running editor reads it, as when that editor
+// is still busy loading; it is read once its event loop runs.
+TEST_F(InstanceChannel, RequestReachesTheRunningEditorAfterTheCallerHasGone) {
+    ASSERT_TRUE(server.Listen(path));
+    EXPECT_TRUE(AskRunningEditorToRaise(path, 1s));
+    EXPECT_EQ(raises, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(raises, 1, 2000);
+    EXPECT_TRUE(AskRunningEditorToRaise(path, 1s));
+    QTRY_COMPARE_WITH_TIMEOUT(raises, 2, 2000);
+}
+
+TEST_F(InstanceChannel, NobodyListeningIsReportedAfterTheTimeout) {
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(AskRunningEditorToRaise(path, 200ms));
+    EXPECT_GE(timer.elapsed(), 150);
+    EXPECT_LT(timer.elapsed(), 2000);
+}
+
+TEST_F(InstanceChannel, SocketLeftByACrashIsReplaced) {
+    LeaveDeadSocket(path.toStdString());
+    ASSERT_TRUE(std::filesystem::exists(path.toStdString()));
+    EXPECT_FALSE(AskRunningEditorToRaise(path, 100ms));
+    ASSERT_TRUE(server.Listen(path));
+    EXPECT_TRUE(AskRunningEditorToRaise(path, 1s));
+    QTRY_COMPARE_WITH_TIMEOUT(raises, 1, 2000);
+}
+
+TEST_F(InstanceChannel, OtherTalkDoesNotRaise) {
+    ASSERT_TRUE(server.Listen(path));
+    QLocalSocket stranger;
+    stranger.connectToServer(path);
+    ASSERT_TRUE(stranger.waitForConnected(1000));
+    stranger.write("raise please\n");
+    stranger.write(QByteArray(200, 'x'));
+    stranger.flush();
+    QTRY_COMPARE_WITH_TIMEOUT(stranger.state(), QLocalSocket::UnconnectedState, 2000);
+    EXPECT_EQ(raises, 0);
+}
+
+TEST_F(InstanceChannel, ClosingTheServerRemovesItsSocket) {
+    {
+        InstanceServer running([] {});
+        ASSERT_TRUE(running.Listen(path));
+        EXPECT_TRUE(std::filesystem::exists(path.toStdString()));
+    }
+    EXPECT_FALSE(std::filesystem::exists(path.toStdString()));
+    EXPECT_FALSE(AskRunningEditorToRaise(path, 100ms));
+}
+
+}  // namespace
+}  // namespace app
