@@ -1,0 +1,110 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+
+#include "app/frame_status_bar.h"
+#include "resources/string_table.h"
+#include "ui/cg_dialog_bar.h"
+#include "ui/kao_cg_edit_view.h"
+#include "ui/wide_text.h"
+
+namespace app {
+namespace {
+
+// The framework's own prompts of its standard commands.
+const char* const kSavePrompt = "Save the active document";
+const char* const kAboutPrompt = "Display program information, version number and copyright";
+const char* const kExitPrompt = "Quit the application; prompts to save documents";
+
+}  // namespace
+
+QString CMainFrame::Title(bool unsaved) {
+    QString title = QStringLiteral("『Quorvane』 容貌變更編輯器");
+    if (unsaved) {
+        title += QStringLiteral("(有變更)");
+    }
+    return title;
+}
+
+CMainFrame::CMainFrame(document::CQ06KaoCgEditDoc& doc, document::IMessageDialog& dialog,
+                       document::IProgressWindow& progress, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(Title());
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    resize(kInitialWidth, kInitialHeight);
+
+    m_statusBar = new CFrameStatusBar(this);
+    setStatusBar(m_statusBar);
+    m_previewBar = new ui::CCGDialogBar(doc, this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_previewBar);
+    m_view = new ui::CQ06KaoCgEditView(doc, dialog, progress, this);
+    m_view->SetPreviewBar(m_previewBar);
+    setCentralWidget(m_view);
+    CreateMenu();
+    connect(m_view, &ui::CQ06KaoCgEditView::frameStateChanged, this, &CMainFrame::UpdateFrameState);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::CreateMenu() {
+    // A row of commands without submenus: a global menu bar would drop bare actions, so the
+    // bar stays in the window.
+    menuBar()->setNativeMenuBar(false);
+    const auto prompt = [](int id) { return ui::LoadQString(id); };
+    QAction* load = AddCommand(kLoadImage, QStringLiteral("載入圖像(&R)"), prompt(kLoadImage));
+    QAction* change =
+        AddCommand(kChangeImage, QStringLiteral("變更圖像(&C)"), prompt(kChangeImage));
+    QAction* save =
+        AddCommand(kSave, QStringLiteral("覆蓋儲存(&S)"), QString::fromUtf8(kSavePrompt));
+    QAction* reset =
+        AddCommand(kInitializeAll, QStringLiteral("全初始化(&I)"), prompt(kInitializeAll));
+    QAction* search = AddCommand(kSearch, QStringLiteral("搜尋武將(&F)"), prompt(kSearch));
+    QAction* about =
+        AddCommand(kAbout, QStringLiteral("版本情報(&A)"), QString::fromUtf8(kAboutPrompt));
+    QAction* exit = AddCommand(kExit, QStringLiteral("結束(&X)"), QString::fromUtf8(kExitPrompt));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+
+    connect(load, &QAction::triggered, m_view, &ui::CQ06KaoCgEditView::OnLoadImage);
+    connect(change, &QAction::triggered, m_view, &ui::CQ06KaoCgEditView::OnChangeImage);
+    connect(save, &QAction::triggered, m_view, &ui::CQ06KaoCgEditView::OnSave);
+    connect(reset, &QAction::triggered, m_view, &ui::CQ06KaoCgEditView::OnInitializeAll);
+    connect(search, &QAction::triggered, m_view, &ui::CQ06KaoCgEditView::OnSearch);
+    connect(about, &QAction::triggered, this, &CMainFrame::aboutRequested);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+}
+
+QAction* CMainFrame::AddCommand(int command, const QString& text, const QString& prompt) {
+    QAction* action = menuBar()->addAction(text);
+    action->setStatusTip(prompt);
+    m_commands[command] = action;
+    return action;
+}
+
+QAction* CMainFrame::CommandAction(int command) const {
+    const auto found = m_commands.find(command);
+    return found != m_commands.end() ? found->second : nullptr;
+}
+
+void CMainFrame::UpdateFrameState() {
+    const roster::bushou_manager* generals = m_doc.GeneralManager();
+    if (generals == nullptr) {
+        return;
+    }
+    const bool unsaved = generals->HasUnsavedChanges();
+    CommandAction(kSave)->setEnabled(unsaved);
+    CommandAction(kInitializeAll)->setEnabled(generals->DiffersFromShipped());
+    setWindowTitle(Title(unsaved));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_doc.SaveModified()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace app

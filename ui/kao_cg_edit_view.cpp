@@ -1,0 +1,112 @@
+#include "ui/kao_cg_edit_view.h"
+
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+
+#include "ui/cg_dialog_bar.h"
+#include "ui/general_list_model.h"
+#include "ui/retrieve_dlg.h"
+
+namespace ui {
+
+CQ06KaoCgEditView::CQ06KaoCgEditView(document::CQ06KaoCgEditDoc& doc,
+                                     document::IMessageDialog& dialog,
+                                     document::IProgressWindow& progress, QWidget* parent)
+    : QListView(parent), m_dialog(dialog), m_progress(progress), m_doc(doc) {
+    setObjectName(QStringLiteral("generalList"));
+    setViewMode(QListView::IconMode);
+    setMovement(QListView::Static);
+    setResizeMode(QListView::Adjust);
+    setWrapping(true);
+    setIconSize(QSize(document::ThumbnailList::kSide, document::ThumbnailList::kSide));
+    setGridSize(QSize(kGridWidth, kGridHeight));
+    setUniformItemSizes(true);
+    setWordWrap(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+
+    m_model = new GeneralListModel(this);
+    setModel(m_model);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { OnCurrentChanged(current); });
+    m_search = new CRetrieveDlg(*this, m_dialog);
+}
+
+CQ06KaoCgEditView::~CQ06KaoCgEditView() = default;
+
+void CQ06KaoCgEditView::FillList() {
+    if (m_doc.GeneralManager() == nullptr) {
+        return;
+    }
+    m_model->Reset(m_doc.GeneralManager(), m_doc.Edition());
+    emit frameStateChanged();
+    if (ItemCount() > 0) {
+        SelectItem(0);
+    } else {
+        ShowInPreview(nullptr);
+    }
+}
+
+int CQ06KaoCgEditView::ItemCount() const {
+    return m_model->rowCount();
+}
+
+int CQ06KaoCgEditView::SelectedItem() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    int first = -1;
+    for (const QModelIndex& index : selected) {
+        if (first < 0 || index.row() < first) {
+            first = index.row();
+        }
+    }
+    return first;
+}
+
+roster::bushou* CQ06KaoCgEditView::GeneralAt(int item) const {
+    return m_model->GeneralAt(item);
+}
+
+void CQ06KaoCgEditView::SelectItem(int item) {
+    const QModelIndex index = m_model->index(item);
+    if (!index.isValid()) {
+        return;
+    }
+    const bool wasCurrent = currentIndex() == index;
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+    // A change of the current item shows itself; the same item again is shown anew, as its
+    // faces may have changed since.
+    if (wasCurrent) {
+        ShowInPreview(GeneralAt(item));
+    }
+}
+
+void CQ06KaoCgEditView::ShowInPreview(const roster::bushou* general) {
+    if (m_previewBar != nullptr) {
+        m_previewBar->ShowGeneral(general);
+    }
+}
+
+void CQ06KaoCgEditView::OnCurrentChanged(const QModelIndex& current) {
+    ShowInPreview(current.isValid() ? GeneralAt(current.row()) : nullptr);
+}
+
+void CQ06KaoCgEditView::mousePressEvent(QMouseEvent* event) {
+    // The right button neither selects nor changes the preview.
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QListView::mousePressEvent(event);
+}
+
+void CQ06KaoCgEditView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QListView::mouseDoubleClickEvent(event);
+}
+
+}  // namespace ui

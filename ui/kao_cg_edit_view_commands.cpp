@@ -1,0 +1,74 @@
+// The commands the main list runs on the document: save, initialize all and search.
+#include <QGuiApplication>
+
+#include "resources/string_table.h"
+#include "ui/general_list_model.h"
+#include "ui/kao_cg_edit_view.h"
+#include "ui/retrieve_dlg.h"
+
+namespace ui {
+namespace {
+
+constexpr int kInitializeSteps = 5;
+
+// The wait cursor for the length of a command, whichever way it ends.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+void CQ06KaoCgEditView::OnSave() {
+    if (m_doc.GeneralManager() == nullptr) {
+        return;
+    }
+    if (!m_doc.ConfirmGameNotRunning()) {
+        return;
+    }
+    // Refilled only on success: after a failed write the marks still tell what is unsaved.
+    if (m_doc.Save()) {
+        FillList();
+    }
+}
+
+void CQ06KaoCgEditView::OnInitializeAll() {
+    if (m_doc.GeneralManager() == nullptr) {
+        return;
+    }
+    if (!m_doc.ConfirmGameNotRunning()) {
+        return;
+    }
+    const int answer = m_dialog.Show(resources::LoadString(resources::IDS_INITIALIZE_QUESTION),
+                                     document::IMessageDialog::kYesNo);
+    if (answer != document::IMessageDialog::kResultYes) {
+        return;
+    }
+    WaitCursor wait;
+    m_progress.Open(resources::LoadString(resources::IDS_INITIALIZING), kInitializeSteps);
+    m_doc.ResetFacesToDefaults();
+    m_model->RefreshRows();
+    m_progress.Step();
+    m_progress.Step();
+    m_progress.Close();
+    ShowInPreview(GeneralAt(SelectedItem()));
+    FillList();
+}
+
+void CQ06KaoCgEditView::OnSearch() {
+    if (m_search->isVisible()) {
+        return;
+    }
+    m_search->adjustSize();
+    QRect frame = m_search->frameGeometry();
+    frame.moveCenter(mapToGlobal(rect().center()));
+    m_search->move(frame.topLeft());
+    m_search->show();
+    m_search->raise();
+    m_search->activateWindow();
+}
+
+}  // namespace ui
