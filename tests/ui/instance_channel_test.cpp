@@ -1,33 +1,19 @@
 #include "app/instance_channel.h"
 
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QTest>
-#include <cstring>
 #include <filesystem>
 
+#include "dead_socket.h"
 #include "private_runtime_folder.h"
 
 namespace app {
 namespace {
 
 using namespace std::chrono_literals;
-
-// What a crashed editor leaves: a socket file that nobody listens on.
-void LeaveDeadSocket(const std::string& path) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(fd, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-    ::close(fd);
-}
 
 class InstanceChannel : public ::testing::Test {
 protected:
@@ -62,7 +48,7 @@ TEST_F(InstanceChannel, NobodyListeningIsReportedAfterTheTimeout) {
 }
 
 TEST_F(InstanceChannel, SocketLeftByACrashIsReplaced) {
-    LeaveDeadSocket(path.toStdString());
+    ASSERT_TRUE(testsupport::LeaveDeadSocket(path.toStdString()));
     ASSERT_TRUE(std::filesystem::exists(path.toStdString()));
     EXPECT_FALSE(AskRunningEditorToRaise(path, 100ms));
     ASSERT_TRUE(server.Listen(path));
