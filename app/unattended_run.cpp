@@ -17,8 +17,8 @@ constexpr int kLongestWaitForPaintMs = 5000;
 
 class ScreenshotAfterPaint : public QObject {
 public:
-    ScreenshotAfterPaint(QWidget& window, QString path)
-        : QObject(&window), m_window(window), m_path(std::move(path)) {
+    ScreenshotAfterPaint(QWidget& window, QString path, std::function<void(int)> quit)
+        : QObject(&window), m_window(window), m_path(std::move(path)), m_quit(std::move(quit)) {
         window.installEventFilter(this);
         QTimer::singleShot(kLongestWaitForPaintMs, this, &ScreenshotAfterPaint::Schedule);
     }
@@ -47,11 +47,12 @@ private:
             std::fprintf(stderr, "kaocg-editor: cannot save the screenshot to %s\n",
                          qPrintable(m_path));
         }
-        QCoreApplication::exit(saved ? 0 : 1);
+        m_quit(saved ? 0 : 1);
     }
 
     QWidget& m_window;
     QString m_path;
+    std::function<void(int)> m_quit;
     bool m_scheduled = false;
 };
 
@@ -62,11 +63,11 @@ bool IsSet(const char* name) {
 
 }  // namespace
 
-void ArmUnattendedRun(QWidget& mainWindow) {
+void ArmUnattendedRun(QWidget& mainWindow, std::function<void(int)> quit) {
     if (const char* path = std::getenv("KAOCG_SCREENSHOT"); path != nullptr && path[0] != '\0') {
-        new ScreenshotAfterPaint(mainWindow, QString::fromLocal8Bit(path));
+        new ScreenshotAfterPaint(mainWindow, QString::fromLocal8Bit(path), std::move(quit));
     } else if (IsSet("KAOCG_EXIT_AFTER_LOAD")) {
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QTimer::singleShot(0, &mainWindow, [quit = std::move(quit)] { quit(0); });
     }
 }
 

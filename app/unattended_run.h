@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <functional>
+
 class QWidget;
 
 namespace app {
@@ -9,7 +12,7 @@ namespace app {
 //   KAOCG_SCREENSHOT=FILE    saves a picture of the main window once it has been painted and
 //                            quits (exit code 0, or 1 when the picture cannot be saved);
 //   KAOCG_EXIT_AFTER_LOAD=1  quits with 0 as soon as the event loop starts.
-// Does nothing when neither is set.
-void ArmUnattendedRun(QWidget& mainWindow);
+// Does nothing when neither is set. quit ends the event loop with an exit code.
+void ArmUnattendedRun(QWidget& mainWindow, std::function<void(int)> quit = &QCoreApplication::exit);
 
 }  // namespace app
