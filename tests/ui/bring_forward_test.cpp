@@ -25,11 +25,5 @@ TEST(BringForward, KeepsAMaximisedWindowMaximised) {
     EXPECT_TRUE(window.isMaximized());
 }
 
-TEST(BringForward, ShowsAHiddenWindow) {
-    QWidget window;
-    BringForward(window);
-    EXPECT_TRUE(window.isVisible());
-}
-
 }  // namespace
 }  // namespace app

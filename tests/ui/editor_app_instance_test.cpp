@@ -78,6 +78,16 @@ TEST_F(EditorRuns, FirstRunCopiesTheEditArchivesOnceAndBothRunsFillTheList) {
     }
 }
 
+// Loading fails after the window was shown: start-up ends with 1 and the loading's message.
+TEST_F(EditorRuns, FailedLoadEndsStartUpWithExitCodeOne) {
+    fs::remove(demo.Host(demo.Settings().stockDataFolder + L"EDIT_KAO_M.Q06"));
+    EditorStart start(demo.Path());
+    EXPECT_FALSE(start.app.InitInstance());
+    EXPECT_EQ(start.app.ExitCode(), 1);
+    ASSERT_EQ(start.messages.shown.size(), 1u);
+    EXPECT_EQ(start.messages.shown.front(), L"無法搜尋到『Quorvane』的容貌資料。");
+}
+
 class SecondStart : public EditorRuns {
 protected:
     void SetUp() override {
