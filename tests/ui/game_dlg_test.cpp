@@ -68,6 +68,7 @@ TEST(GameDlgLayout, RestoringTheWindowLaysItOutAgain) {
     dialog.show();
     dialog.m_first->setGeometry(0, 0, 5, 5);
     dialog.showMinimized();
+    ASSERT_TRUE(dialog.isMinimized());
     dialog.showNormal();
     EXPECT_EQ(dialog.m_first->geometry(), QRect(10, 20, 100, 30));
 }
