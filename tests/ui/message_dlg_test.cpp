@@ -9,8 +9,8 @@
 #include <QTest>
 #include <vector>
 
-#include "resources/string_table.h"
 #include "dlg_test_helpers.h"
+#include "resources/string_table.h"
 #include "ui/wide_text.h"
 
 namespace ui {
