@@ -53,6 +53,7 @@ void CMainFrame::CreateMenu() {
     // A row of commands without submenus: a global menu bar would drop bare actions, so the
     // bar stays in the window.
     menuBar()->setNativeMenuBar(false);
+    menuBar()->installEventFilter(this);
     const auto prompt = [](int id) { return ui::LoadQString(id); };
     QAction* load = AddCommand(kLoadImage, QStringLiteral("載入圖像(&R)"), prompt(kLoadImage));
     QAction* change =
@@ -97,6 +98,16 @@ void CMainFrame::UpdateFrameState() {
     CommandAction(kSave)->setEnabled(unsaved);
     CommandAction(kInitializeAll)->setEnabled(generals->DiffersFromShipped());
     setWindowTitle(Title(unsaved));
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // The menu bar shows a command's prompt when it is highlighted but leaves it standing
+    // afterwards; once no command is highlighted the status bar is idle again.
+    if (watched == menuBar() &&
+        (event->type() == QEvent::Leave || event->type() == QEvent::FocusOut)) {
+        m_statusBar->clearMessage();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -65,6 +65,7 @@ signals:
 protected:
     // Closing asks the document first, which may keep the editor open.
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateMenu();

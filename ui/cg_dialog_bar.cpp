@@ -6,6 +6,7 @@
 
 #include "kaocg/face_number_map.h"
 #include "resources/string_table.h"
+#include "ui/fonts.h"
 #include "ui/preview_faces.h"
 #include "ui/wide_text.h"
 
@@ -41,9 +42,7 @@ CCGDialogBar::CCGDialogBar(document::CQ06KaoCgEditDoc& doc, QWidget* parent)
     grid->setVerticalSpacing(4);
     m_name = new QLabel(panel);
     m_name->setObjectName(QStringLiteral("generalName"));
-    QFont bold = m_name->font();
-    bold.setBold(true);
-    m_name->setFont(bold);
+    m_name->setFont(BoldFont());
     m_pictures[kaocg_func::kSizeLarge] = MakePicture(panel, kFaceVisibleSizes[2]);
     m_pictures[kaocg_func::kSizeMedium] = MakePicture(panel, kFaceVisibleSizes[1]);
     m_pictures[kaocg_func::kSizeSmall] = MakePicture(panel, kFaceVisibleSizes[0]);

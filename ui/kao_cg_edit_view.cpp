@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "ui/cg_dialog_bar.h"
+#include "ui/fonts.h"
 #include "ui/general_list_model.h"
 #include "ui/retrieve_dlg.h"
 
@@ -20,7 +21,6 @@ CQ06KaoCgEditView::CQ06KaoCgEditView(document::CQ06KaoCgEditDoc& doc,
     setWrapping(true);
     setIconSize(QSize(document::ThumbnailList::kSide, document::ThumbnailList::kSide));
     setGridSize(QSize(kGridWidth, kGridHeight));
-    setUniformItemSizes(true);
     setWordWrap(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -31,6 +31,10 @@ CQ06KaoCgEditView::CQ06KaoCgEditView(document::CQ06KaoCgEditDoc& doc,
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { OnCurrentChanged(current); });
     m_search = new CRetrieveDlg(*this, m_dialog);
+    // The list and everything it owns speak in the editor's normal font; the search dialog
+    // is a window of its own and does not inherit it.
+    setFont(NormalFont());
+    m_search->setFont(NormalFont());
 }
 
 CQ06KaoCgEditView::~CQ06KaoCgEditView() = default;
