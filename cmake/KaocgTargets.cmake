@@ -1,12 +1,14 @@
-# One static library per source folder; its sources are the folder's .cpp files.
+# One static library per source folder; its sources are the folder's .cpp files. Headers are
+# listed too, so that a new header re-runs the configure step (and Qt's moc sees it).
 function(kaocg_add_library target)
     file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+    file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
     if(NOT sources)
         # A folder whose code is still to come builds as an empty library.
         set(sources "${CMAKE_CURRENT_BINARY_DIR}/${target}_empty.cpp")
         file(WRITE "${sources}" "")
     endif()
-    add_library(${target} STATIC ${sources})
+    add_library(${target} STATIC ${sources} ${headers})
     target_include_directories(${target} PUBLIC "${PROJECT_SOURCE_DIR}")
 endfunction()
 
