@@ -55,6 +55,10 @@ CCGDialogBar::CCGDialogBar(document::CQ06KaoCgEditDoc& doc, QWidget* parent)
     grid->addWidget(m_pictures[kaocg_func::kSizeMedium], 4, 0, Qt::AlignLeft | Qt::AlignTop);
     grid->addWidget(m_pictures[kaocg_func::kSizeSmall], 4, 1, Qt::AlignLeft | Qt::AlignTop);
     grid->setRowStretch(5, 1);
+    // The bar keeps the width of its faces: a long name is cut rather than widening it, and
+    // the frame's splitter cannot squeeze the large face.
+    m_name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    panel->setFixedWidth(panel->sizeHint().width());
     setWidget(panel);
 }
 
