@@ -29,6 +29,14 @@ const std::vector<KindCase> kKinds{
     {3, {"別名", "全部別名", "覆蓋", "全部覆蓋", "中止"}, 6},
 };
 
+// Focus moves only inside the active window; on a busy machine the dialog may not be active
+// yet when the test starts to act on it.
+void FocusInActiveWindow(QWidget* modal, QWidget* target) {
+    modal->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(modal));
+    target->setFocus();
+}
+
 // Key presses go where the user's would: to the widget with the focus.
 void PressKey(QWidget* modal, Qt::Key key) {
     QWidget* target = QApplication::focusWidget();
@@ -84,14 +92,15 @@ TEST(MessageDlgResults, EnterAnswersWithTheButtonThatHasTheFocus) {
     CMessageDlg dialog(1, QStringLiteral("訊息"), false);
     EXPECT_EQ(RunModal(dialog,
                        [](QWidget* modal) {
-                           uitest::ButtonWithText(modal, QStringLiteral("否"))->setFocus();
+                           FocusInActiveWindow(modal,
+                                               uitest::ButtonWithText(modal, QStringLiteral("否")));
                            PressKey(modal, Qt::Key_Return);
                        }),
               2);
     CMessageDlg withCheckBox(1, QStringLiteral("訊息"), true);
     EXPECT_EQ(RunModal(withCheckBox,
                        [](QWidget* modal) {
-                           modal->findChild<QCheckBox*>()->setFocus();
+                           FocusInActiveWindow(modal, modal->findChild<QCheckBox*>());
                            PressKey(modal, Qt::Key_Return);
                        }),
               1);
