@@ -1,5 +1,6 @@
 // Save and initialize-all as the menu runs them.
 #include <QAction>
+#include <QTest>
 #include <filesystem>
 
 #include "document/game_environment.h"
@@ -53,6 +54,20 @@ TEST_F(MainWindowCommands, SaveWritesTheIdArchiveAndClearsEveryMark) {
     const int row9 = GeneralOfItem(9).RowIndex();
     EXPECT_EQ(reread.at(row3)->CurrentFace(), 1707);
     EXPECT_EQ(reread.at(row9)->CurrentFace(), GeneralOfItem(10).DefaultFace());
+}
+
+TEST_F(MainWindowCommands, CtrlSSavesOnlyWhileSaveIsEnabled) {
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(ui.dialogs.empty());
+    ChangeFace(3, 1707);
+    frame->UpdateFrameState();
+    QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_EQ(ui.dialogs[0], Text(resources::IDS_SAVED));
+    EXPECT_TRUE(fs::exists(IdArchive()));
 }
 
 TEST_F(MainWindowCommands, WhileTheGameRunsSaveAndInitializeAllStopAtTheNotice) {
