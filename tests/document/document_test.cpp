@@ -9,43 +9,14 @@
 #include "document/game_environment.h"
 #include "resources/string_table.h"
 #include "support/demo_prefix.h"
+#include "support/recording_ui.h"
 
 namespace document {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Records what the document shows and answers questions with a preset button.
-class FakeUi : public IMessageBox,
-               public IMessageDialog,
-               public IProgressWindow,
-               public IGeneralList {
-public:
-    void Show(std::wstring_view text) override { boxes.emplace_back(text); }
-    int Show(std::wstring_view text, int kind) override {
-        dialogs.emplace_back(text);
-        kinds.push_back(kind);
-        return answer;
-    }
-    int ShowWithCheckBox(std::wstring_view text, int kind, bool& checked) override {
-        checked = false;
-        return Show(text, kind);
-    }
-    void Open(std::wstring_view text, int range) override {
-        progressText = text;
-        progressRange = range;
-        ++opens;
-    }
-    void Step() override { ++steps; }
-    void Close() override { ++closes; }
-    void FillList() override { ++fills; }
-
-    std::vector<std::wstring> boxes, dialogs;
-    std::vector<int> kinds;
-    int answer = IMessageDialog::kResultYes;
-    std::wstring progressText;
-    int progressRange = 0, opens = 0, steps = 0, closes = 0, fills = 0;
-};
+using FakeUi = testsupport::RecordingUi;
 
 std::wstring Text(int id) {
     return std::wstring(resources::LoadString(id));

@@ -9,23 +9,12 @@
 #include "kaocg/image_archive_layout.h"
 #include "resources/string_table.h"
 #include "support/demo_prefix.h"
+#include "support/recording_ui.h"
 
 namespace document {
 namespace {
 
 namespace fs = std::filesystem;
-
-class RecordingMessages : public IMessageBox {
-public:
-    void Show(std::wstring_view text) override { shown.emplace_back(text); }
-    std::vector<std::wstring> shown;
-};
-
-class CountingProgress : public IProgress {
-public:
-    void Step() override { ++steps; }
-    int steps = 0;
-};
 
 std::vector<std::uint8_t> ReadRange(const fs::path& path, std::size_t at, std::size_t count) {
     std::vector<std::uint8_t> bytes(count);
@@ -73,15 +62,15 @@ protected:
     }
 
     testsupport::DemoPrefix demo;
-    RecordingMessages messages;
-    CountingProgress progress;
+    testsupport::RecordingUi messages;
+    testsupport::RecordingUi& progress = messages;
 };
 
 TEST_F(EditArchives, FirstRunCopiesAndPatchesThenLaterRunsLeaveThemAlone) {
     ASSERT_FALSE(fs::exists(Target(L"EDIT_KAO_S.Q06").parent_path()));
     ASSERT_TRUE(Prepare());
     EXPECT_EQ(progress.steps, 3);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.boxes.empty());
     EXPECT_TRUE(SameContents(Target(L"EDIT_KAO_M.Q06"), Template(L"EDIT_KAO_M.Q06")));
     EXPECT_TRUE(SameContents(Target(L"EDIT_KAO_S.Q06"), Template(L"EDIT_KAO_S.Q06")));
 
@@ -119,8 +108,8 @@ TEST_F(EditArchives, FirstRunCopiesAndPatchesThenLaterRunsLeaveThemAlone) {
 TEST_F(EditArchives, MissingTemplateFailsWithMessage429) {
     fs::remove(Template(L"EDIT_KAO_M.Q06"));
     EXPECT_FALSE(Prepare());
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], resources::LoadString(resources::IDS_FACE_DATA_NOT_FOUND));
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0], resources::LoadString(resources::IDS_FACE_DATA_NOT_FOUND));
     EXPECT_TRUE(fs::exists(Target(L"EDIT_KAO_L.Q06")));  // made before the failure, kept
     EXPECT_FALSE(fs::exists(Target(L"EDIT_KAO_M.Q06")));
     EXPECT_EQ(progress.steps, 1);
@@ -131,7 +120,7 @@ TEST_F(EditArchives, AFailedPatchDeletesTheLargeCopy) {
     fs::resize_file(Template(L"EDIT_KAO_L.Q06"), 1000);
     EXPECT_FALSE(Prepare());
     EXPECT_FALSE(fs::exists(Target(L"EDIT_KAO_L.Q06")));
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.boxes.size(), 1u);
 }
 
 }  // namespace

@@ -10,23 +10,12 @@
 #include "kaocg/image_archive_layout.h"
 #include "resources/string_table.h"
 #include "support/demo_prefix.h"
+#include "support/recording_ui.h"
 
 namespace document {
 namespace {
 
 namespace fs = std::filesystem;
-
-class RecordingMessages : public IMessageBox {
-public:
-    void Show(std::wstring_view text) override { shown.emplace_back(text); }
-    std::vector<std::wstring> shown;
-};
-
-class CountingProgress : public IProgress {
-public:
-    void Step() override { ++steps; }
-    int steps = 0;
-};
 
 class Thumbnails : public ::testing::Test {
 protected:
@@ -40,8 +29,8 @@ protected:
     }
 
     testsupport::DemoPrefix demo;
-    RecordingMessages messages;
-    CountingProgress progress;
+    testsupport::RecordingUi messages;
+    testsupport::RecordingUi& progress = messages;
 };
 
 TEST_F(Thumbnails, EverySlotAndStockFaceGetsAPositionAndTheSteps) {
@@ -49,7 +38,7 @@ TEST_F(Thumbnails, EverySlotAndStockFaceGetsAPositionAndTheSteps) {
     BuildThumbnailList(list, Source(), progress);
     EXPECT_EQ(list.Count(), 1100 + 1598);
     EXPECT_EQ(progress.steps, 20 + 1 + 16);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.boxes.empty());
     const picture::CDIB* first = list.At(0);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->Width(), 60);
@@ -69,8 +58,8 @@ TEST_F(Thumbnails, AnUnreadableFaceShowsOneMessageAndABlankPicture) {
     }
     ThumbnailList list;
     BuildThumbnailList(list, Source(), progress);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], resources::LoadString(resources::IDS_FILE_READ_FAILED));
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0], resources::LoadString(resources::IDS_FILE_READ_FAILED));
     EXPECT_EQ(list.Count(), 1100 + 1598);
 }
 
@@ -100,7 +89,7 @@ TEST_F(Thumbnails, ARegisteredFaceIsReadBackIntoItsSlot) {
     EXPECT_EQ(middle[2], 30);
     const std::uint8_t* corner = thumbnail.PixelAddress(0, 0);
     EXPECT_EQ(corner[0], 255);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.boxes.empty());
 }
 
 TEST(ThumbnailPosition, EditSlotsAndStockFaces) {

@@ -14,50 +14,14 @@
 #include "resources/string_table.h"
 #include "roster/roster_table.h"
 #include "support/demo_prefix.h"
+#include "support/recording_ui.h"
 #include "ui/cg_dialog_bar.h"
 #include "ui/general_list_model.h"
 #include "ui/kao_cg_edit_view.h"
 
 namespace mainwindow_test {
 
-// Stands in for the message box, the message dialog and the progress window: records every
-// call and answers questions with the next preset button (then with `answer`).
-class RecordingUi : public document::IMessageBox,
-                    public document::IMessageDialog,
-                    public document::IProgressWindow {
-public:
-    void Show(std::wstring_view text) override { boxes.emplace_back(text); }
-    int Show(std::wstring_view text, int kind) override {
-        dialogs.emplace_back(text);
-        kinds.push_back(kind);
-        return answer;
-    }
-    int ShowWithCheckBox(std::wstring_view text, int kind, bool& checked) override {
-        checked = false;
-        return Show(text, kind);
-    }
-    void Open(std::wstring_view text, int range) override {
-        progressText = text;
-        progressRange = range;
-        ++opens;
-    }
-    void Step() override { ++steps; }
-    void Close() override { ++closes; }
-
-    void ClearRecords() {
-        boxes.clear();
-        dialogs.clear();
-        kinds.clear();
-        progressText.clear();
-        progressRange = opens = steps = closes = 0;
-    }
-
-    std::vector<std::wstring> boxes, dialogs;
-    std::vector<int> kinds;
-    int answer = document::IMessageDialog::kResultYes;
-    std::wstring progressText;
-    int progressRange = 0, opens = 0, steps = 0, closes = 0;
-};
+using RecordingUi = testsupport::RecordingUi;
 
 // The document is made before the list it reports to.
 class ListRelay : public document::IGeneralList {
