@@ -5,25 +5,17 @@
 #include <QMenuBar>
 
 #include "app/frame_status_bar.h"
+#include "resources/menu.h"
 #include "resources/string_table.h"
 #include "ui/cg_dialog_bar.h"
 #include "ui/kao_cg_edit_view.h"
 #include "ui/wide_text.h"
 
 namespace app {
-namespace {
-
-// The framework's own prompts of its standard commands.
-const char* const kSavePrompt = "Save the active document";
-const char* const kAboutPrompt = "Display program information, version number and copyright";
-const char* const kExitPrompt = "Quit the application; prompts to save documents";
-
-}  // namespace
-
 QString CMainFrame::Title(bool unsaved) {
-    QString title = QStringLiteral("『Quorvane』 容貌變更編輯器");
+    QString title = ui::ToQString(resources::kMainWindowTitle);
     if (unsaved) {
-        title += QStringLiteral("(有變更)");
+        title += ui::ToQString(resources::kUnsavedTitleMark);
     }
     return title;
 }
@@ -54,18 +46,16 @@ void CMainFrame::CreateMenu() {
     // bar stays in the window.
     menuBar()->setNativeMenuBar(false);
     menuBar()->installEventFilter(this);
-    const auto prompt = [](int id) { return ui::LoadQString(id); };
-    QAction* load = AddCommand(kLoadImage, QStringLiteral("載入圖像(&R)"), prompt(kLoadImage));
-    QAction* change =
-        AddCommand(kChangeImage, QStringLiteral("變更圖像(&C)"), prompt(kChangeImage));
-    QAction* save =
-        AddCommand(kSave, QStringLiteral("覆蓋儲存(&S)"), QString::fromUtf8(kSavePrompt));
-    QAction* reset =
-        AddCommand(kInitializeAll, QStringLiteral("全初始化(&I)"), prompt(kInitializeAll));
-    QAction* search = AddCommand(kSearch, QStringLiteral("搜尋武將(&F)"), prompt(kSearch));
-    QAction* about =
-        AddCommand(kAbout, QStringLiteral("版本情報(&A)"), QString::fromUtf8(kAboutPrompt));
-    QAction* exit = AddCommand(kExit, QStringLiteral("結束(&X)"), QString::fromUtf8(kExitPrompt));
+    for (const resources::MenuCommand& command : resources::kMainMenu) {
+        AddCommand(command.id, ui::ToQString(command.text), ui::LoadQString(command.id));
+    }
+    QAction* load = CommandAction(kLoadImage);
+    QAction* change = CommandAction(kChangeImage);
+    QAction* save = CommandAction(kSave);
+    QAction* reset = CommandAction(kInitializeAll);
+    QAction* search = CommandAction(kSearch);
+    QAction* about = CommandAction(kAbout);
+    QAction* exit = CommandAction(kExit);
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
 
     connect(load, &QAction::triggered, m_view, &ui::CQ06KaoCgEditView::OnLoadImage);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
+
 #include <QString>
 #include <map>
 
 #include "document/document.h"
 #include "document/feedback.h"
+#include "resources/menu.h"
 
 class QAction;
 
@@ -25,13 +27,13 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     enum Command : int {
-        kLoadImage = 32782,
-        kChangeImage = 32783,
-        kSave = 57603,
-        kInitializeAll = 32784,
-        kSearch = 32787,
-        kAbout = 57664,
-        kExit = 57665,
+        kLoadImage = resources::ID_LOAD_IMAGE,
+        kChangeImage = resources::ID_CHANGE_IMAGE,
+        kSave = resources::ID_FILE_SAVE,
+        kInitializeAll = resources::ID_INITIALIZE_ALL,
+        kSearch = resources::ID_SEARCH,
+        kAbout = resources::ID_APP_ABOUT,
+        kExit = resources::ID_APP_EXIT,
     };
     static constexpr int kInitialWidth = 800;
     static constexpr int kInitialHeight = 600;

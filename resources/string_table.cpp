@@ -44,6 +44,9 @@ constexpr std::array kStrings{
     StringRow{IDS_PROMPT_CHANGE_IMAGE, L"將變更武將的容貌"},
     StringRow{IDS_PROMPT_INITIALIZE, L"將容貌CG資料初始化"},
     StringRow{IDS_PROMPT_SEARCH, L"進行搜尋"},
+    StringRow{IDS_PROMPT_SAVE, L"Save the active document"},
+    StringRow{IDS_PROMPT_ABOUT, L"Display program information, version number and copyright"},
+    StringRow{IDS_PROMPT_EXIT, L"Quit the application; prompts to save documents"},
     StringRow{IDS_READY, L"Ready"},
 };
 

@@ -34,6 +34,9 @@ enum StringId : int {
     IDS_PROMPT_CHANGE_IMAGE = 32783,
     IDS_PROMPT_INITIALIZE = 32784,
     IDS_PROMPT_SEARCH = 32787,
+    IDS_PROMPT_SAVE = 57603,  // the framework's standard prompts of its own commands
+    IDS_PROMPT_ABOUT = 57664,
+    IDS_PROMPT_EXIT = 57665,
     IDS_READY = 57345,
 };
 
