@@ -44,6 +44,8 @@ public:
     // What reading a face needs (archives, folders, the message box for string 400).
     FaceSource Faces();
     ThumbnailList& Thumbnails() { return document::Thumbnails(); }
+    // The windows the document reports to, for the commands built on it.
+    const Ui& Windows() const { return m_ui; }
 
     // The kind the face-CG select dialog showed last.
     std::int32_t& SelectKindPosition() { return m_selectKindPosition; }
