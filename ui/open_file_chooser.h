@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+namespace ui {
+
+// Asks the user for one existing file to open. Kept behind an interface so that tests can
+// answer it without a real file dialog.
+class IOpenFileChooser {
+public:
+    virtual ~IOpenFileChooser() = default;
+    // The chosen file's full path; nothing when the user cancels. `filters` are Qt name
+    // filters such as "BMP Files(*.bmp)"; the first is selected.
+    virtual std::optional<QString> Choose(QWidget* parent, const QString& folder,
+                                          const QStringList& filters) = 0;
+};
+
+// The platform's open-file dialog.
+class FileDialogChooser : public IOpenFileChooser {
+public:
+    std::optional<QString> Choose(QWidget* parent, const QString& folder,
+                                  const QStringList& filters) override;
+};
+
+}  // namespace ui
