@@ -54,11 +54,10 @@ void CKaoSelectDlg::BuildLayout() {
     m_faces->setMovement(QListView::Static);
     m_faces->setResizeMode(QListView::Adjust);
     m_faces->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_faces->setUniformItemSizes(true);
     const int side = document::ThumbnailList::kSide;
     m_faces->setIconSize(QSize(side, side));
-    m_faces->setGridSize(QSize(side + 36, side + 30));
-    m_faces->setMinimumSize(640, 400);
+    m_faces->setGridSize(QSize(side + 52, side + 30));
+    m_faces->setMinimumSize(700, 400);
 
     m_ok = new QPushButton(QStringLiteral("確定"), this);
     m_ok->setObjectName(QStringLiteral("ok"));

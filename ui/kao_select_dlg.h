@@ -17,8 +17,8 @@ namespace ui {
 // kinds are offered and the chosen slot receives a newly loaded picture.
 //
 // In the ZV edition the answer for an item listed after the gap 1198..1218 is 21 below the
-// number it stands for, as the game's own tooling always answered; the change-image command
-// adds the 21 back (see FaceNumberAfterGap in ui/kao_select_kinds.h).
+// number it stands for, which the change-image command expects and adds back
+// (document::ListedFaceNumber).
 class CKaoSelectDlg : public QDialog {
     Q_OBJECT
 public:

@@ -31,8 +31,6 @@ constexpr std::int32_t kBaseRegisteredGeneralEnd = 8179;
 constexpr std::array<std::int32_t, 5> kNumbersWithoutPictures{8021, 8056, 8093, 8095, 8120};
 constexpr std::int32_t kZVGapFirst = 1198;
 constexpr std::int32_t kZVGapLast = 1218;
-constexpr std::int32_t kZVGapShift = kZVGapLast - kZVGapFirst + 1;
-constexpr std::int32_t kZVShiftedLast = 1337;
 
 bool LacksPicture(std::int32_t faceNumber) {
     return std::ranges::find(kNumbersWithoutPictures, faceNumber) != kNumbersWithoutPictures.end();
@@ -84,12 +82,6 @@ std::int32_t AnsweredFaceNumber(int edition, int kind, int row) {
             return m;
         ++count;
     }
-}
-
-std::int32_t FaceNumberAfterGap(int edition, std::int32_t answered) {
-    if (edition == kaocg_func::kEditionZV && answered >= kZVGapFirst && answered <= kZVShiftedLast)
-        return answered + kZVGapShift;
-    return answered;
 }
 
 std::array<const roster::bushou*, kKindNameSlots> FirstUsers(const roster::bushou_manager& generals,

@@ -41,13 +41,11 @@ bool IsExcludedFaceNumber(int edition, std::int32_t faceNumber);
 // The numbers the dialog lists for a kind, in order.
 std::vector<std::int32_t> ListedFaceNumbers(int edition, int kind);
 
-// What "確定" answers for the item at `row`: the kind's numbers counted from the first,
-// skipping only the five registered-general numbers. In the ZV edition an item listed after
-// the gap therefore answers 21 below its listed number; FaceNumberAfterGap restores it.
+// What "確定" answers for the item at `row` (-1 for a negative row): the kind's numbers
+// counted from the first, skipping only the five registered-general numbers. In the ZV
+// edition an item listed after the gap therefore answers 21 below its listed number;
+// document::ListedFaceNumber restores it.
 std::int32_t AnsweredFaceNumber(int edition, int kind, int row);
-
-// The listed number of an answer of the dialog (the inverse of the gap shift above).
-std::int32_t FaceNumberAfterGap(int edition, std::int32_t answered);
 
 // For each of the kKindNameSlots numbers from `first`, the first general in roster order whose
 // shown face is that number, or null.
