@@ -139,6 +139,18 @@ TEST_F(BmpCutDlgTest, ResizingPastTheBottomEdgeLetsTheWidthFollow) {
     Release({900, 244});
 }
 
+TEST_F(BmpCutDlgTest, OnAPictureBelowTheMinimumTheHandleStopsAtThePictureEdge) {
+    Open(40, 30, 60, 60);
+    Press({62, 62});  // the handle lies beyond the picture but inside the view
+    ASSERT_TRUE(View()->IsResizing());
+    MoveTo({10, 10});
+    // The bounds swap: the handle stops at (W + 1, H + 1), and the square selection is cut to
+    // the picture's height.
+    EXPECT_EQ(Handle(), QPoint(41, 31));
+    EXPECT_EQ(Selection(), (Rect{0, 0, 30, 30}));
+    Release({10, 10});
+}
+
 TEST_F(BmpCutDlgTest, DoubleClickPlacesTheSelectionAgainstTheFarEdges) {
     Open(400, 300, 96, 120);
     QTest::mouseDClick(View(), Qt::LeftButton, {}, QPoint(390, 290));

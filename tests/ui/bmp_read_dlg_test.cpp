@@ -103,6 +103,22 @@ protected:
     CBMPReadDlg m_dialog{m_chooser, m_messages};
 };
 
+TEST_F(BmpReadDlgTest, EmptyDialogShowsTheBlackFramesAtTheirTablePlaces) {
+    m_dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_dialog));
+    EXPECT_EQ(m_dialog.size(), QSize(530, 400));
+    EXPECT_EQ(m_dialog.Control(1019)->geometry(), QRect(20, 70, 240, 240));
+    EXPECT_EQ(m_dialog.Control(1020)->geometry(), QRect(300, 190, 96, 120));
+    EXPECT_EQ(m_dialog.Control(1021)->geometry(), QRect(434, 250, 60, 60));
+    EXPECT_EQ(m_dialog.Control(1015)->geometry(), QRect(424, 320, 80, 24));
+    for (int id : {1019, 1020, 1021})
+        EXPECT_TRUE(m_dialog.Control(id)->isVisible()) << id;
+    for (int id : {1022, 1023, 1024})
+        EXPECT_FALSE(m_dialog.Control(id)->isVisible()) << id;
+    EXPECT_FALSE(Ok()->isEnabled());
+    uitest::SaveScreenshot(m_dialog, "bmp_read_dlg_empty");
+}
+
 TEST_F(BmpReadDlgTest, TheFirstTwoBytesDecideBetweenBmpAndJpegWhateverTheName) {
     EXPECT_TRUE(Read(CBMPReadDlg::kLarge, WriteBmp("looks_like.jpg")));
     EXPECT_EQ(m_dialog.CurrentPicture().Width(), 52);
