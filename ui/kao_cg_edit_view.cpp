@@ -13,7 +13,12 @@ namespace ui {
 CQ06KaoCgEditView::CQ06KaoCgEditView(document::CQ06KaoCgEditDoc& doc,
                                      document::IMessageDialog& dialog,
                                      document::IProgressWindow& progress, QWidget* parent)
-    : QListView(parent), m_dialog(dialog), m_progress(progress), m_doc(doc) {
+    : QListView(parent),
+      m_dialog(dialog),
+      m_progress(progress),
+      m_doc(doc),
+      m_fileDialog(std::make_unique<FileDialogChooser>()),
+      m_chooser(m_fileDialog.get()) {
     setObjectName(QStringLiteral("generalList"));
     setViewMode(QListView::IconMode);
     setMovement(QListView::Static);

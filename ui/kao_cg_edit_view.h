@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QListView>
+#include <memory>
 #include <string>
 
 #include "document/document.h"
 #include "document/feedback.h"
 #include "roster/bushou.h"
+#include "ui/open_file_chooser.h"
 
 namespace ui {
 
@@ -39,11 +41,12 @@ public:
     void SelectItem(int item);
 
     CRetrieveDlg& SearchDialog() { return *m_search; }
+    // Where Load image asks for picture files; the platform's file dialog unless replaced.
+    void SetFileChooser(IOpenFileChooser& chooser) { m_chooser = &chooser; }
 
 public slots:
-    // Registration and face changes come with the load-image and select dialogs.
-    void OnLoadImage() {}
-    void OnChangeImage() {}
+    void OnLoadImage();
+    void OnChangeImage();
     void OnSave();
     void OnInitializeAll();
     void OnSearch();
@@ -66,6 +69,8 @@ private:
     CCGDialogBar* m_previewBar = nullptr;
     GeneralListModel* m_model = nullptr;
     CRetrieveDlg* m_search = nullptr;
+    std::unique_ptr<IOpenFileChooser> m_fileDialog;
+    IOpenFileChooser* m_chooser = nullptr;
 };
 
 }  // namespace ui
