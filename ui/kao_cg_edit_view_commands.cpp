@@ -1,24 +1,15 @@
 // The commands the main list runs on the document: save, initialize all and search.
-#include <QGuiApplication>
-
 #include "resources/string_table.h"
 #include "ui/general_list_model.h"
 #include "ui/kao_cg_edit_view.h"
 #include "ui/retrieve_dlg.h"
+#include "ui/wait_cursor.h"
 
 namespace ui {
 namespace {
 
 constexpr int kInitializeSteps = 5;
 
-// The wait cursor for the length of a command, whichever way it ends.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 
