@@ -10,7 +10,6 @@ namespace {
 
 constexpr int kInitializeSteps = 5;
 
-
 }  // namespace
 
 void CQ06KaoCgEditView::OnSave() {
