@@ -2,18 +2,11 @@
 // install read into the thumbnail list (1,100 + 1,598 faces).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-
 #include "document/edit_archives.h"
-#include "document/game_environment.h"
 #include "document/thumbnail_list.h"
-#include "tools/demo/install_writer.h"
+#include "drawn_install.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 class Silent : public document::IMessageBox, public document::IProgress {
 public:
@@ -22,50 +15,31 @@ public:
     int messages = 0;
 };
 
-// One drawn install for the whole run, removed at exit.
-struct DrawnInstall {
-    DrawnInstall() {
-        std::string pattern = (fs::temp_directory_path() / "kaocg-bench-XXXXXX").string();
-        root = mkdtemp(pattern.data()) ? pattern : "";
-        kaocg_demo::DemoInstallOptions options;
-        options.prefix = root + "/prefix";
-        options.userName = "player";
-        std::string error;
-        ok = !root.empty() && kaocg_demo::WriteDemoInstall(options, error);
-        platform = platform::CreateWinePlatform(options.prefix);
-        settings.edition = game::DetectEdition(platform->GetRegistry());
-        settings.installFolder = game::ReadInstallFolder(platform->GetRegistry(), true);
-        settings.stockDataFolder = settings.installFolder + L"grp\\";
-        settings.editDataFolder = platform->GetFileSystem().DocumentsFolder() +
-                                  std::wstring(document::kEditDataFolderTail);
+// The install with the first-run copies of the edit archives made, as every later start finds
+// it.
+bench::DrawnInstall& PreparedInstall(bool& ok) {
+    static bench::DrawnInstall install;
+    static const bool prepared = [] {
         Silent silent;
-        ok = ok &&
-             document::PrepareEditArchives(platform->GetFileSystem(), settings, silent, silent);
-    }
-    ~DrawnInstall() {
-        platform.reset();
-        std::error_code ignored;
-        for (auto it = fs::recursive_directory_iterator(root, ignored);
-             it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-            fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
-        }
-        fs::remove_all(root, ignored);
-    }
-    std::string root;
-    bool ok = false;
-    std::unique_ptr<platform::Platform> platform;
-    document::AppSettings settings;
-};
+        return install.Ok() && document::PrepareEditArchives(install.Platform().GetFileSystem(),
+                                                             install.Settings(), silent, silent);
+    }();
+    ok = prepared;
+    return install;
+}
 
 void BM_ReadStartupThumbnails(benchmark::State& state) {
-    static DrawnInstall install;
-    if (!install.ok) {
+    bool ok = false;
+    bench::DrawnInstall& install = PreparedInstall(ok);
+    if (!ok) {
         state.SkipWithError("the stand-in install could not be written");
         return;
     }
     Silent silent;
     const document::FaceSource source{
-        {install.platform->GetFileSystem(), install.settings.edition}, install.settings, silent};
+        {install.Platform().GetFileSystem(), install.Settings().edition},
+        install.Settings(),
+        silent};
     for (auto _ : state) {
         document::ThumbnailList list;
         document::BuildThumbnailList(list, source, silent);
