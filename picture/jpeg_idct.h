@@ -19,4 +19,9 @@ struct CoefficientBlock {
 void InverseTransform(const CoefficientBlock& block, const std::uint16_t* quantisation,
                       int levelShift, std::int32_t* samples, int stride);
 
+// The same transform without vector instructions; InverseTransform uses it where the processor
+// has none it knows. Both give the same samples, bit for bit.
+void InverseTransformScalar(const CoefficientBlock& block, const std::uint16_t* quantisation,
+                            int levelShift, std::int32_t* samples, int stride);
+
 }  // namespace picture::jpeg
