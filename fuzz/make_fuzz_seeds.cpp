@@ -6,12 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "kaocg/kao_cg_id_archive.h"
 #include "lumo/image/image.h"
 #include "lumo/io/binary_writer.h"
 #include "lumo/io/g1t/g1t_file.h"
 #include "picture/bmp_builder.h"
+#include "platform/memory_file.h"
 #include "support/jpeg_encoder.h"
 #include "support/photo_picture.h"
+#include "tools/demo/user_reg_writer.h"
 
 namespace {
 
@@ -100,6 +103,79 @@ void SlotSeeds(const fs::path& folder) {
     Save(folder, "dxt5.slot", WriteG1t(0, lumo::kFormatDXT5, 1, false));
 }
 
+// ID archives of both editions as the editor writes them, one cut short in the middle of a
+// record, and one with the other edition's magic.
+void IdArchiveSeeds(const fs::path& folder) {
+    kaocg_func::FaceSlotTable table;
+    table.fill(kaocg_func::kNoFaceEntry);
+    for (std::size_t code = 0; code < table.size(); code += 7) {
+        table[code] = static_cast<std::uint32_t>(1700 + code % 1000);
+    }
+    table[1665] = 1665 | kaocg_func::kImportedFlag;
+    table[1685] = 4007;
+    for (const bool zv : {false, true}) {
+        platform::MemoryFile file;
+        kaocg_func::WriteFaceIdFile(file, zv, table);
+        Bytes bytes = file.TakeBytes();
+        const std::string edition = zv ? "zv" : "base";
+        Save(folder, edition + ".q06", bytes);
+        Save(folder, edition + "_short.q06", Bytes(bytes.begin(), bytes.begin() + 16 + 8 * 40 + 6));
+        const std::string_view other = zv ? kaocg_func::kIdMagicBase : kaocg_func::kIdMagicZV;
+        std::copy(other.begin(), other.end(), bytes.begin());
+        Save(folder, edition + "_other_magic.q06", bytes);
+    }
+}
+
+Bytes TextBytes(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+// The user.reg of the stand-in installation, and hand-written files with every value type,
+// escapes, hex lists continued over lines, options, repeated sections and Windows line breaks.
+void UserRegSeeds(const fs::path& folder) {
+    kaocg_demo::UserRegContent content;
+    content.installs = {{false, L"C:\\Program Files (x86)\\TAVU\\Quorvane06 Tc\\"},
+                        {true, L"C:\\Program Files (x86)\\TAVU\\Quorvane06ZV Tc\\"}};
+    content.documentsFolder = L"C:\\users\\player\\Documents";
+    Save(folder, "stand_in.reg", TextBytes(kaocg_demo::UserRegText(content)));
+    content.installs.resize(1);
+    Save(folder, "stand_in_base.reg", TextBytes(kaocg_demo::UserRegText(content)));
+
+    const std::string types =
+        "WINE REGISTRY Version 2\n"
+        ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
+        "#arch=win64\n\n"
+        "[Software\\\\TAVU\\\\Quorvane06ZV Tc\\\\Configs] 1700000000\n"
+        "#time=1da1b2c3d4e5f60\n"
+        "#class=\"cls\"\n"
+        "\"GUIDE_MSG_0\"=dword:00000001\n"
+        "@=\"default\"\n"
+        "\"Plain\"=str:\"p\"\n"
+        "\"Expand\"=str(2):\"%USERPROFILE%\\\\x\"\n"
+        "\"Multi\"=str(7):\"a\\0b\\0\"\n"
+        "\"Bin\"=hex:00,01,fe,\\\n  ff\n"
+        "\"Qword\"=hex(b):01,02,03,04,05,06,07,08\n"
+        "\"Esc\\\"aped\"=\"\\x4e2d\\x00e9a\\101\\e\\t\xc3\xa9\"\n"
+        "\n"
+        "[Software\\\\TAVU\\\\Quorvane06ZV Tc\\\\Link] 1700000000\n"
+        "#link\n"
+        "\"SymbolicLinkValue\"=hex(6):5c,00,52,00\n"
+        "\n"
+        "[Software\\\\TAVU\\\\Quorvane06ZV Tc\\\\Configs] 1700000001\n"
+        "\"GUIDE_MSG_1\"=dword:ffffffff\n";
+    Save(folder, "types.reg", TextBytes(types));
+    std::string crlf;
+    for (const char c : types) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    Save(folder, "types_crlf.reg", TextBytes(crlf));
+    Save(folder, "no_final_break.reg",
+         TextBytes("WINE REGISTRY Version 2\n[Software\\\\TAVU\\\\Quorvane06ZV Tc\\\\Sub] "
+                   "0\n\"v\"=hex:01,\\\n02"));
+    Save(folder, "stops_reading.reg",
+         TextBytes("WINE REGISTRY Version 2\n#arch=arm\n[Software\\\\TAVU] 0\n\"a\"=dword:1\n"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,5 +188,7 @@ int main(int argc, char** argv) {
     BmpSeeds(root / "fuzz_bmp");
     G1tSeeds(root / "fuzz_g1t");
     SlotSeeds(root / "fuzz_slot");
+    IdArchiveSeeds(root / "fuzz_id_archive");
+    UserRegSeeds(root / "fuzz_user_reg");
     return 0;
 }
