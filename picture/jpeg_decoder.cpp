@@ -34,7 +34,47 @@ int JpegDecoder::ReadHeaders(const std::uint8_t* data, std::size_t length) {
     return -1;
 }
 
+namespace {
+
+// Three planes of width * height bytes, row after row without padding.
+class PlaneTarget final : public jpeg::PixelTarget {
+public:
+    explicit PlaneTarget(std::array<std::unique_ptr<std::uint8_t[]>, 3>& planes)
+        : m_planes(planes) {}
+
+    bool Prepare(int width, int height, jpeg::PixelLayout& layout) override {
+        const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+        for (std::size_t i = 0; i < m_planes.size(); ++i) {
+            try {
+                m_planes[i] = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+            } catch (const std::bad_alloc&) {
+                return false;
+            }
+            layout.origin[i] = m_planes[i].get();
+        }
+        layout.pixelStep = 1;
+        layout.rowStep = width;
+        return true;
+    }
+
+private:
+    std::array<std::unique_ptr<std::uint8_t[]>, 3>& m_planes;
+};
+
+}  // namespace
+
 int JpegDecoder::Decode() {
+    PlaneTarget target(m_planes);
+    const int result = DecodeInto(target);
+    if (result != 0) {
+        for (auto& plane : m_planes) {
+            plane.reset();
+        }
+    }
+    return result;
+}
+
+int JpegDecoder::DecodeInto(jpeg::PixelTarget& target) {
     for (auto& plane : m_planes) {
         plane.reset();
     }
@@ -44,15 +84,12 @@ int JpegDecoder::Decode() {
     }
     try {
         jpeg::ScanDecoder scan(m_frame, m_tables, m_transform);
-        scan.Decode(m_reader.Position(), m_reader.End(), m_planes);
+        scan.Decode(m_reader.Position(), m_reader.End(), target);
         return 0;
     } catch (const EJpegError& error) {
         m_errorText = error.what();
     } catch (const std::bad_alloc&) {
         m_errorText = "out of memory";
-    }
-    for (auto& plane : m_planes) {
-        plane.reset();
     }
     return -1;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "picture/jpeg_byte_reader.h"
@@ -43,6 +45,9 @@ public:
     // Decodes the scan that ReadHeaders stopped at into the planes. 0 on success, -2 when there
     // was no scan, -1 on any other failure.
     int Decode();
+    // The same, into memory the target provides (the planes stay empty). What the target holds
+    // after a failure is undefined.
+    int DecodeInto(jpeg::PixelTarget& target);
 
     int Width() const { return m_frame.width; }
     int Height() const { return m_frame.height; }
@@ -87,7 +92,7 @@ private:
     jpeg::CodingTables m_tables;
     JfifInfo m_jfif;
     std::string m_comment;
-    jpeg::RgbPlanes m_planes;
+    std::array<std::unique_ptr<std::uint8_t[]>, 3> m_planes;
     jpeg::BlockTransform m_transform = nullptr;
     std::string m_errorText;
 };

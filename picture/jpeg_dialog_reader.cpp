@@ -34,6 +34,36 @@ void InterleaveRows(const JpegDecoder& decoder, std::size_t stride, std::uint8_t
     }
 }
 
+// The dialog's picture itself as the decoder's output: rows of width rounded up to 4 pixels,
+// zeroed so that the added columns stay black, bottom row first, bytes B, G, R.
+class DibTarget final : public jpeg::PixelTarget {
+public:
+    bool Prepare(int width, int height, jpeg::PixelLayout& layout) override {
+        m_width = (width + 3) / 4 * 4;
+        m_height = height;
+        const std::size_t stride = static_cast<std::size_t>(m_width) * 3;
+        try {
+            m_pixels.assign(stride * static_cast<std::size_t>(height), 0);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        std::uint8_t* top = m_pixels.data() + (static_cast<std::size_t>(height) - 1) * stride;
+        layout.origin = {top + 2, top + 1, top};
+        layout.pixelStep = 3;
+        layout.rowStep = -static_cast<std::ptrdiff_t>(stride);
+        return true;
+    }
+
+    std::optional<CDIB> TakePicture() {
+        return CDIB::CreateWithPixels(m_width, -m_height, std::move(m_pixels), 24);
+    }
+
+private:
+    std::int32_t m_width = 0;
+    std::int32_t m_height = 0;
+    std::vector<std::uint8_t> m_pixels;
+};
+
 }  // namespace
 
 std::optional<CDIB> DibFromPlanes(const JpegDecoder& decoder) {
@@ -58,10 +88,11 @@ JpegReadResult ReadJpegForDialog(std::span<const std::uint8_t> file, std::wstrin
     if (decoder.ReadHeaders(file.data(), file.size()) < 0) {
         return WithPath(resources::IDS_JPEG_HEADER_FAILED, path);
     }
-    if (decoder.Decode() < 0) {
+    DibTarget target;
+    if (decoder.DecodeInto(target) < 0) {
         return WithPath(resources::IDS_JPEG_DECODE_FAILED, path);
     }
-    std::optional<CDIB> picture = DibFromPlanes(decoder);
+    std::optional<CDIB> picture = target.TakePicture();
     if (!picture) {
         return WithPath(resources::IDS_JPEG_DECODE_FAILED, path);
     }

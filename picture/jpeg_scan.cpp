@@ -59,15 +59,9 @@ void ScanDecoder::CheckDataCanHoldFrame(const std::uint8_t* data, const std::uin
     }
 }
 
-void ScanDecoder::Allocate(RgbPlanes& planes) {
-    const std::size_t size =
-        static_cast<std::size_t>(m_frame.width) * static_cast<std::size_t>(m_frame.height);
-    for (std::size_t i = 0; i < planes.size(); ++i) {
-        try {
-            planes[i] = std::make_unique_for_overwrite<std::uint8_t[]>(size);
-        } catch (const std::bad_alloc&) {
-            throw EMemoryError("Decode:mRgbP[" + std::to_string(i) + "]");
-        }
+void ScanDecoder::Allocate(PixelTarget& target) {
+    if (!target.Prepare(m_frame.width, m_frame.height, m_layout)) {
+        throw EMemoryError("Decode:mRgbP");
     }
     for (std::size_t c = 0; c < m_components.size(); ++c) {
         Component& component = m_components[c];
@@ -78,11 +72,23 @@ void ScanDecoder::Allocate(RgbPlanes& planes) {
             throw EMemoryError("Disconvert unit" + std::to_string(c + 1));
         }
     }
+    if (m_components.size() == 3) {
+        const Component& luma = m_components[0];
+        const Component& cb = m_components[1];
+        const Component& cr = m_components[2];
+        m_chromaDivisor = m_hMax / cb.blocksAcross;
+        m_directLayout = luma.blocksAcross == m_hMax && luma.blocksDown == m_vMax &&
+                         cb.blocksAcross == cr.blocksAcross && cb.blocksDown == cr.blocksDown &&
+                         m_chromaDivisor <= 2;
+        for (auto& terms : m_terms) {
+            terms.resize(m_directLayout ? cb.unit.size() : m_gathered[0].size());
+        }
+    }
 }
 
-void ScanDecoder::Decode(const std::uint8_t* data, const std::uint8_t* end, RgbPlanes& planes) {
+void ScanDecoder::Decode(const std::uint8_t* data, const std::uint8_t* end, PixelTarget& target) {
     CheckDataCanHoldFrame(data, end);
-    Allocate(planes);
+    Allocate(target);
     m_end = end;
     m_reader.Start(data, end);
     const int interval = m_tables.restartInterval;
@@ -97,7 +103,7 @@ void ScanDecoder::Decode(const std::uint8_t* data, const std::uint8_t* end, RgbP
                 --untilRestart;
             }
             DecodeMcu();
-            ConvertMcu(mcuColumn, mcuRow, planes);
+            ConvertMcu(mcuColumn, mcuRow);
         }
     }
 }
@@ -194,29 +200,66 @@ void ScanDecoder::TransformBlock(const Component& component, std::int32_t* sampl
     }
 }
 
-void ScanDecoder::ConvertMcu(int mcuColumn, int mcuRow, RgbPlanes& planes) const {
+RgbRow ScanDecoder::OutputRow(int x, int y) const {
+    const std::ptrdiff_t offset = y * m_layout.rowStep + x * m_layout.pixelStep;
+    return {m_layout.origin[0] + offset, m_layout.origin[1] + offset, m_layout.origin[2] + offset,
+            m_layout.pixelStep};
+}
+
+ChromaTerms ScanDecoder::TermsAt(std::size_t offset) {
+    return {m_terms[0].data() + offset, m_terms[1].data() + offset, m_terms[2].data() + offset};
+}
+
+void ScanDecoder::ConvertMcu(int mcuColumn, int mcuRow) {
     const int left = 8 * m_hMax * mcuColumn;
     const int top = 8 * m_vMax * mcuRow;
     const int columns = std::min(8 * m_hMax, m_frame.width - left);
     const int rows = std::min(8 * m_vMax, m_frame.height - top);
-    for (int r = 0; r < rows; ++r) {
-        const std::size_t offset =
-            static_cast<std::size_t>(top + r) * static_cast<std::size_t>(m_frame.width) +
-            static_cast<std::size_t>(left);
-        const RgbRow out{planes[0].get() + offset, planes[1].get() + offset,
-                         planes[2].get() + offset};
-        SampleRow rowOf[3];
-        for (std::size_t c = 0; c < m_components.size(); ++c) {
-            const Component& component = m_components[c];
-            rowOf[c] = {component.unit.data() + (r / component.rowDivisor) * component.unitWidth,
-                        component.columnOfPixel.data()};
+    const Component& luma = m_components[0];
+    if (m_components.size() == 1) {
+        for (int r = 0; r < rows; ++r) {
+            ConvertGreyRow(luma.unit.data() + r * luma.unitWidth, columns,
+                           OutputRow(left, top + r));
         }
-        if (m_components.size() == 1) {
-            ConvertGreyRow(rowOf[0], columns, out);
-        } else {
-            ConvertColourRow(rowOf[0], rowOf[1], rowOf[2], columns, out);
+        return;
+    }
+    if (m_directLayout) {
+        const Component& cb = m_components[1];
+        ComputeChromaTerms(cb.unit.data(), m_components[2].unit.data(),
+                           static_cast<int>(cb.unit.size()), TermsAt(0));
+    }
+    // The next MCU to the right overwrites the byte after this one's last pixel.
+    const bool mayWritePastEnd = left + columns < m_frame.width;
+    for (int r = 0; r < rows; ++r) {
+        ConvertColourRowOfMcu(r, columns, mayWritePastEnd, OutputRow(left, top + r));
+    }
+}
+
+void ScanDecoder::ConvertColourRowOfMcu(int row, int columns, bool mayWritePastEnd, RgbRow out) {
+    if (!m_directLayout) {
+        ConvertGatheredRow(row, columns, out);
+        return;
+    }
+    const Component& luma = m_components[0];
+    const Component& cb = m_components[1];
+    const std::size_t chromaRow = static_cast<std::size_t>((row / cb.rowDivisor) * cb.unitWidth);
+    ConvertColourRow(luma.unit.data() + row * luma.unitWidth, TermsAt(chromaRow), m_chromaDivisor,
+                     columns, out, mayWritePastEnd);
+}
+
+// Any other sampling: each pixel's three samples are picked first, then converted alike.
+void ScanDecoder::ConvertGatheredRow(int row, int columns, RgbRow out) {
+    for (std::size_t c = 0; c < 3; ++c) {
+        const Component& component = m_components[c];
+        const std::int32_t* samples =
+            component.unit.data() + (row / component.rowDivisor) * component.unitWidth;
+        for (int q = 0; q < columns; ++q) {
+            m_gathered[c][static_cast<std::size_t>(q)] =
+                samples[component.columnOfPixel[static_cast<std::size_t>(q)]];
         }
     }
+    ComputeChromaTerms(m_gathered[1].data(), m_gathered[2].data(), columns, TermsAt(0));
+    ConvertColourRow(m_gathered[0].data(), TermsAt(0), 1, columns, out, false);
 }
 
 }  // namespace picture::jpeg

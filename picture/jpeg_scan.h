@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "picture/jpeg_colour.h"
@@ -17,9 +16,6 @@ namespace picture::jpeg {
 using BlockTransform = void (*)(const std::int32_t* coefficients, int levelShift,
                                 std::int32_t* samples);
 
-// Three planes of width * height bytes, row after row without padding.
-using RgbPlanes = std::array<std::unique_ptr<std::uint8_t[]>, 3>;
-
 // Decodes the one interleaved scan of a checked frame (or the blocks of a one-component frame,
 // one by one) MCU by MCU and converts each MCU into the planes.
 class ScanDecoder {
@@ -27,7 +23,7 @@ public:
     ScanDecoder(const Frame& frame, const CodingTables& tables, BlockTransform transform);
 
     // data points at the first entropy-coded byte. Throws the decoder's errors.
-    void Decode(const std::uint8_t* data, const std::uint8_t* end, RgbPlanes& planes);
+    void Decode(const std::uint8_t* data, const std::uint8_t* end, PixelTarget& target);
 
 private:
     struct Component {
@@ -45,12 +41,16 @@ private:
 
     void LayOut();
     void CheckDataCanHoldFrame(const std::uint8_t* data, const std::uint8_t* end) const;
-    void Allocate(RgbPlanes& planes);
+    void Allocate(PixelTarget& target);
     void DecodeMcu();
     void DecodeBlock(Component& component);
     void TransformBlock(const Component& component, std::int32_t* samples, int stride) const;
     void Restart();
-    void ConvertMcu(int mcuColumn, int mcuRow, RgbPlanes& planes) const;
+    void ConvertMcu(int mcuColumn, int mcuRow);
+    void ConvertColourRowOfMcu(int row, int columns, bool mayWritePastEnd, RgbRow out);
+    void ConvertGatheredRow(int row, int columns, RgbRow out);
+    RgbRow OutputRow(int x, int y) const;
+    ChromaTerms TermsAt(std::size_t offset);
 
     const Frame& m_frame;
     const CodingTables& m_tables;
@@ -64,6 +64,14 @@ private:
     const std::uint8_t* m_end = nullptr;
     EntropyReader m_reader;
     CoefficientBlock m_block{};
+    PixelLayout m_layout;
+    // When luma has a sample for every pixel and Cb and Cr are sampled alike, one or two
+    // pixels across each, the chroma of a whole MCU is turned into terms at once. Other
+    // layouts gather one row of samples per pixel first.
+    bool m_directLayout = false;
+    int m_chromaDivisor = 1;
+    std::array<std::vector<std::int16_t>, 3> m_terms;
+    std::array<std::array<std::int32_t, 32>, 3> m_gathered{};
 };
 
 }  // namespace picture::jpeg
