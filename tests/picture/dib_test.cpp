@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "bmp_builder.h"
 #include "picture/dib.h"
@@ -179,6 +180,43 @@ TEST(CDIBTest, CopyRectConvertsBetweenDepths) {
     ASSERT_TRUE(mono.CopyRect(wide, 0, 0, 9, 1, 0, 0));
     EXPECT_EQ(Rgb(wide, 7, 0), 0u);
     EXPECT_EQ(Rgb(wide, 8, 0), 0xFFFFFFu);
+}
+
+// The faces are decoded at 32 bits and kept at 24: the colour bytes move unchanged, the fourth
+// byte is dropped one way and written as 0 the other, the key ignores it, padding stays.
+TEST(CDIBTest, CopyRectBetweenTwentyFourAndThirtyTwoBitsKeepsTheColourBytes) {
+    CDIB rgba = Make(5, -3, 32);  // bottom-up
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            std::uint8_t* p = rgba.PixelAddress(x, y);
+            p[0] = static_cast<std::uint8_t>(40 * x + 1);
+            p[1] = static_cast<std::uint8_t>(50 * y + 2);
+            p[2] = static_cast<std::uint8_t>(x + y + 3);
+            p[3] = static_cast<std::uint8_t>(0x80 + x);
+        }
+    }
+    CDIB rgb = Make(3, 2, 24);  // 9 bytes a row, 3 of padding
+    rgb.Fill(0x777777);
+    ASSERT_TRUE(rgba.CopyRect(rgb, 1, 0, 4, 2, 2, 1));
+    EXPECT_EQ(Rgb(rgb, 0, 0), 0x777777u);
+    EXPECT_EQ(Rgb(rgb, 1, 0), 0x063451u);  // source (2, 1)
+    EXPECT_EQ(Rgb(rgb, 2, 1), 0x086679u);  // source (3, 2)
+    EXPECT_EQ(rgb.Pixels()[9], 0);         // padding
+    EXPECT_EQ(rgb.Pixels()[11], 0);
+
+    // The key is compared with the colour, whatever the fourth byte holds.
+    rgb.Fill(0x777777);
+    ASSERT_TRUE(rgba.CopyRect(rgb, 0, 0, 2, 1, 1, 0, 0xFF040229));
+    EXPECT_EQ(Rgb(rgb, 0, 0), 0x777777u);
+    EXPECT_EQ(Rgb(rgb, 1, 0), 0x050251u);
+
+    CDIB wide = Make(3, 1, 32);
+    wide.Fill(0xFF123456);
+    ASSERT_TRUE(rgb.CopyRect(wide, 1, 0, 3, 1, 0, 0));
+    EXPECT_EQ(wide.PixelAddress(0, 0)[3], 0xFF);  // outside the rectangle
+    const std::uint8_t* p = wide.PixelAddress(1, 0);
+    EXPECT_EQ(std::vector<std::uint8_t>(p, p + 8),
+              (std::vector<std::uint8_t>{0x77, 0x77, 0x77, 0, 0x51, 0x02, 0x05, 0}));
 }
 
 TEST(CDIBTest, CopyRectWithinOnePictureReadsTheOriginal) {
