@@ -33,6 +33,19 @@ public:
         return static_cast<int>(entry & 0xFF);
     }
 
+    // The next kLookupBits bits, without taking them.
+    unsigned PeekLookupBits() {
+        if (m_bitCount < 16) {
+            Refill();
+        }
+        return static_cast<unsigned>(m_bits >> (64 - HuffmanTable::kLookupBits));
+    }
+
+    void Consume(int count) {
+        m_bits <<= count;
+        m_bitCount -= count;
+    }
+
     // Reads count bits (1 ... 16) and extends them to the signed value they code.
     std::int32_t ReceiveExtend(int count) {
         if (m_bitCount < count) {
@@ -52,12 +65,22 @@ public:
     const std::uint8_t* Position() const { return m_position; }
 
 private:
-    void Consume(int count) {
-        m_bits <<= count;
-        m_bitCount -= count;
-    }
-
     void Refill() {
+        // Most of a scan is plain bytes far from its end: take them without the checks.
+        if (!m_stopped && m_end - m_position >= 16) {
+            while (m_bitCount <= 56) {
+                const unsigned byte = *m_position;
+                if (byte == 0xFF) {
+                    if (m_position[1] != 0) {
+                        break;  // a marker: the careful path below stops there
+                    }
+                    ++m_position;
+                }
+                ++m_position;
+                m_bits |= std::uint64_t{byte} << (56 - m_bitCount);
+                m_bitCount += 8;
+            }
+        }
         while (m_bitCount <= 56) {
             m_bits |= std::uint64_t{NextByte()} << (56 - m_bitCount);
             m_bitCount += 8;

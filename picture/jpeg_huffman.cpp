@@ -34,7 +34,28 @@ void HuffmanTable::Build(const std::array<std::uint8_t, 16>& counts, const std::
         }
         code <<= 1;
     }
+    FillFast();
     m_defined = true;
+}
+
+void HuffmanTable::FillFast() {
+    for (unsigned index = 0; index < m_fast.size(); ++index) {
+        m_fast[index] = {};
+        const unsigned entry = m_lookup[index];
+        const int length = static_cast<int>(entry >> 8);
+        const int run = static_cast<int>(entry >> 4 & 15);
+        const int size = static_cast<int>(entry & 15);
+        if (entry == 0 || size == 0 || length + size > kLookupBits) {
+            continue;
+        }
+        const auto bits = static_cast<std::int32_t>((index >> (kLookupBits - length - size)) &
+                                                    ((1u << size) - 1));
+        // The value's sign is its first bit: the low half of the range codes negatives.
+        const std::int32_t value =
+            bits < (std::int32_t{1} << (size - 1)) ? bits + 1 - (std::int32_t{1} << size) : bits;
+        m_fast[index] = {static_cast<std::int16_t>(value), static_cast<std::uint8_t>(run),
+                         static_cast<std::uint8_t>(length + size)};
+    }
 }
 
 void HuffmanTable::FillLookup(int length, std::int32_t code, std::uint8_t symbol) {

@@ -21,6 +21,16 @@ public:
     // (length << 8) | symbol for a code of at most kLookupBits bits that the index starts
     // with; 0 when the index starts with no such code.
     std::uint16_t Lookup(unsigned index) const { return m_lookup[index]; }
+    // For AC tables: a code of a coefficient and the coefficient's bits together within the
+    // first kLookupBits bits, decoded at once. length 0 when the index starts with no such
+    // pair (end of block, a zero run of 16, or a long code or value).
+    struct FastCoefficient {
+        std::int16_t value;
+        std::uint8_t run;
+        std::uint8_t length;  // code and value bits
+    };
+    FastCoefficient Fast(unsigned index) const { return m_fast[index]; }
+
     // The largest code of the given length (1 ... 16), or -1 when there is none.
     std::int32_t MaxCode(int length) const { return m_maxCode[length]; }
     // The symbol of a code of the given length known to be at most MaxCode(length).
@@ -30,9 +40,11 @@ public:
 
 private:
     void FillLookup(int length, std::int32_t code, std::uint8_t symbol);
+    void FillFast();
 
     bool m_defined = false;
     std::array<std::uint16_t, 1 << kLookupBits> m_lookup{};
+    std::array<FastCoefficient, 1 << kLookupBits> m_fast{};
     std::array<std::int32_t, 17> m_maxCode{};
     std::array<std::int32_t, 17> m_symbolOffset{};
     std::array<std::uint8_t, 256> m_symbols{};

@@ -3,37 +3,115 @@
 #include <algorithm>
 #include <array>
 
+#include "picture/jpeg_tables.h"
+
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define KAOCG_JPEG_IDCT_SSE2 1
 #endif
 
-#include "picture/jpeg_tables.h"
-
 namespace picture::jpeg {
 namespace {
 
-using Matrix = std::array<std::array<double, 8>, 8>;
+// The one-dimensional transform of eight values, out[x] = sum over u of K(u) in[u] cos[u][x]
+// times a factor, computed with the table's own cosines. It only uses the symmetries the
+// six-digit table holds exactly (cos[u][7 - x] = (-1)^u cos[u][x], and the even rows are
+// built from three values), so it sums the same products as the direct form, in another
+// order: a sample can move only where the exact value lies within rounding of an integer.
+struct Basis {
+    double dc;                                 // K(0) cos[0][x], the same for every x
+    double c4;                                 // cos[4][0]; cos[4][x] = +-c4
+    double c2;                                 // cos[2][0] = cos[6][2]
+    double c6;                                 // cos[2][1] = cos[6][0]
+    std::array<std::array<double, 4>, 4> odd;  // cos[1, 3, 5, 7][x], x < 4
+};
 
-// kScaled[u][x] = K(u) * cos[u][x]; the second pass also carries the factor 0.25.
-constexpr Matrix MakeScaledCosine(double factor) {
-    Matrix scaled{};
-    for (int u = 0; u < 8; ++u) {
-        for (int x = 0; x < 8; ++x) {
-            scaled[u][x] = factor * (u == 0 ? kK0 : 1.0) * kCosine[u][x];
+constexpr Basis MakeBasis(double factor) {
+    Basis basis{};
+    basis.dc = factor * kK0 * kCosine[0][0];
+    basis.c4 = factor * kCosine[4][0];
+    basis.c2 = factor * kCosine[2][0];
+    basis.c6 = factor * kCosine[2][1];
+    for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t x = 0; x < 4; ++x) {
+            basis.odd[i][x] = factor * kCosine[2 * i + 1][x];
         }
     }
-    return scaled;
+    return basis;
 }
 
-constexpr Matrix kRowPass = MakeScaledCosine(1.0);
-constexpr Matrix kColumnPass = MakeScaledCosine(0.25);
-constexpr double kK0Squared = kK0 * kK0;
+// The symmetries the even half relies on, checked on the table itself.
+static_assert(kCosine[4][1] == -kCosine[4][0] && kCosine[4][2] == -kCosine[4][0] &&
+              kCosine[4][3] == kCosine[4][0]);
+static_assert(kCosine[2][2] == -kCosine[2][1] && kCosine[2][3] == -kCosine[2][0]);
+static_assert(kCosine[6][0] == kCosine[2][1] && kCosine[6][1] == -kCosine[2][0] &&
+              kCosine[6][2] == kCosine[2][0] && kCosine[6][3] == -kCosine[2][1]);
+static_assert(kCosine[3][7] == -kCosine[3][0] && kCosine[6][7] == kCosine[6][0]);
+
+constexpr Basis kFirstPass = MakeBasis(1.0);
+constexpr Basis kSecondPass = MakeBasis(0.25);
+
+// The basis in the arithmetic type of a pass: doubles, or vectors with every lane the same.
+template <typename V>
+struct BasisOf {
+    V dc, c4, c2, c6;
+    V odd[4][4];
+};
+
+template <typename V, typename Broadcast>
+BasisOf<V> Spread(const Basis& basis, Broadcast broadcast) {
+    BasisOf<V> spread{
+        broadcast(basis.dc), broadcast(basis.c4), broadcast(basis.c2), broadcast(basis.c6), {}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t x = 0; x < 4; ++x) {
+            spread.odd[i][x] = broadcast(basis.odd[i][x]);
+        }
+    }
+    return spread;
+}
+
+#if defined(__GNUC__)
+#define KAOCG_INLINE [[gnu::always_inline]] inline
+#else
+#define KAOCG_INLINE inline
+#endif
+
+// V is one double or a vector of them; every lane takes the same steps, so the scalar and the
+// vector form give the same bits.
+template <typename V>
+KAOCG_INLINE void Transform8(const V* in, V* out, const BasisOf<V>& basis) {
+    const V a = in[0] * basis.dc + in[4] * basis.c4;
+    const V b = in[0] * basis.dc - in[4] * basis.c4;
+    const V p = in[2] * basis.c2 + in[6] * basis.c6;
+    const V q = in[2] * basis.c6 - in[6] * basis.c2;
+    const V even0 = a + p;
+    const V even1 = b + q;
+    const V even2 = b - q;
+    const V even3 = a - p;
+    // Written out rather than looped: the compiler keeps every value in a register then.
+    const V odd0 = in[1] * basis.odd[0][0] + in[3] * basis.odd[1][0] + in[5] * basis.odd[2][0] +
+                   in[7] * basis.odd[3][0];
+    const V odd1 = in[1] * basis.odd[0][1] + in[3] * basis.odd[1][1] + in[5] * basis.odd[2][1] +
+                   in[7] * basis.odd[3][1];
+    const V odd2 = in[1] * basis.odd[0][2] + in[3] * basis.odd[1][2] + in[5] * basis.odd[2][2] +
+                   in[7] * basis.odd[3][2];
+    const V odd3 = in[1] * basis.odd[0][3] + in[3] * basis.odd[1][3] + in[5] * basis.odd[2][3] +
+                   in[7] * basis.odd[3][3];
+    out[0] = even0 + odd0;
+    out[7] = even0 - odd0;
+    out[1] = even1 + odd1;
+    out[6] = even1 - odd1;
+    out[2] = even2 + odd2;
+    out[5] = even2 - odd2;
+    out[3] = even3 + odd3;
+    out[4] = even3 - odd3;
+}
 
 // Garbage coefficients can sum far beyond any sample; clamping keeps the conversion to an
 // integer defined without touching any value a real picture produces.
+constexpr double kLimit = 1.0e9;
+
 std::int32_t Truncate(double value) {
-    constexpr double kLimit = 1.0e9;
     return static_cast<std::int32_t>(std::min(std::max(value, -kLimit), kLimit));
 }
 
@@ -45,169 +123,131 @@ void FillConstant(std::int32_t value, std::int32_t* samples, int stride) {
     }
 }
 
-// cos[u][7 - x] = (-1)^u cos[u][x] holds exactly in the table, so each pass sums the even and
-// the odd frequencies for the first half of the outputs and gets the second half from their
-// difference: half the products, the same terms.
-
-// Row v of the horizontal pass: t[x] = sum over u of K(u) F[v][u] cos[u][x].
-void RowPassScalar(const std::int32_t* row, const std::uint16_t* quantisation, double* out) {
-    std::array<double, 4> even{};
-    std::array<double, 4> odd{};
-    // Testing each coefficient for zero costs more in mispredicted branches than it saves.
-    for (int u = 0; u < 8; u += 2) {
-        const double evenCoefficient = static_cast<double>(row[u]) * quantisation[u];
-        const double oddCoefficient = static_cast<double>(row[u + 1]) * quantisation[u + 1];
-        for (std::size_t x = 0; x < 4; ++x) {
-            even[x] += evenCoefficient * kRowPass[u][x];
-            odd[x] += oddCoefficient * kRowPass[u + 1][x];
-        }
-    }
-    for (std::size_t x = 0; x < 4; ++x) {
-        out[x] = even[x] + odd[x];
-        out[7 - x] = even[x] - odd[x];
-    }
-}
-
-// The rows the horizontal pass produced, the even and the odd vertical frequencies apart.
-struct HorizontalPass {
-    std::array<std::array<double, 8>, 4> even;
-    std::array<std::array<double, 8>, 4> odd;
-    std::array<int, 4> evenFrequency;
-    std::array<int, 4> oddFrequency;
-    int evenCount = 0;
-    int oddCount = 0;
-};
-
-void AddRows(const std::array<std::array<double, 8>, 4>& rows, const std::array<int, 4>& frequency,
-             int count, int y, std::array<double, 8>& sum) {
-    for (int i = 0; i < count; ++i) {
-        const double weight = kColumnPass[frequency[static_cast<std::size_t>(i)]][y];
-        const std::array<double, 8>& row = rows[static_cast<std::size_t>(i)];
-        for (std::size_t x = 0; x < 8; ++x) {
-            sum[x] += weight * row[x];
-        }
-    }
-}
-
-void ColumnPassScalar(const HorizontalPass& pass, int levelShift, std::int32_t* samples,
-                      int stride) {
-    for (int y = 0; y < 4; ++y) {
-        std::array<double, 8> even{};
-        std::array<double, 8> odd{};
-        AddRows(pass.even, pass.evenFrequency, pass.evenCount, y, even);
-        AddRows(pass.odd, pass.oddFrequency, pass.oddCount, y, odd);
-        std::int32_t* top = samples + y * stride;
-        std::int32_t* bottom = samples + (7 - y) * stride;
-        for (std::size_t x = 0; x < 8; ++x) {
-            top[x] = Truncate(even[x] + odd[x] + levelShift);
-            bottom[x] = Truncate(even[x] - odd[x] + levelShift);
-        }
-    }
+// Every sample is the same, computed as the direct sum computes it.
+void TransformDcOnly(const CoefficientBlock& block, const std::uint16_t* quantisation,
+                     int levelShift, std::int32_t* samples, int stride) {
+    const double dc = static_cast<double>(block.values[0]) * quantisation[0];
+    FillConstant(Truncate(0.25 * (kK0 * kK0 * dc) + levelShift), samples, stride);
 }
 
 #if KAOCG_JPEG_IDCT_SSE2
-// The same sums as the scalar passes, two columns to a vector, each lane adding the same
-// products in the same order: the samples are bit for bit those of the scalar form.
-
-__m128d Reversed(__m128d pair) {
-    return _mm_shuffle_pd(pair, pair, 1);
+// Two doubles; the operators are what Transform8 needs.
+struct Pair {
+    __m128d v;
+};
+Pair operator+(Pair a, Pair b) {
+    return {_mm_add_pd(a.v, b.v)};
+}
+Pair operator-(Pair a, Pair b) {
+    return {_mm_sub_pd(a.v, b.v)};
+}
+Pair operator*(Pair a, Pair b) {
+    return {_mm_mul_pd(a.v, b.v)};
 }
 
-void RowPass(const std::int32_t* row, const std::uint16_t* quantisation, double* out) {
-    __m128d even01 = _mm_setzero_pd();
-    __m128d even23 = _mm_setzero_pd();
-    __m128d odd01 = _mm_setzero_pd();
-    __m128d odd23 = _mm_setzero_pd();
-    for (int u = 0; u < 8; u += 2) {
-        const __m128d evenCoefficient = _mm_set1_pd(static_cast<double>(row[u]) * quantisation[u]);
-        const __m128d oddCoefficient =
-            _mm_set1_pd(static_cast<double>(row[u + 1]) * quantisation[u + 1]);
-        const double* evenBasis = kRowPass[static_cast<std::size_t>(u)].data();
-        const double* oddBasis = kRowPass[static_cast<std::size_t>(u + 1)].data();
-        even01 = _mm_add_pd(even01, _mm_mul_pd(evenCoefficient, _mm_loadu_pd(evenBasis)));
-        even23 = _mm_add_pd(even23, _mm_mul_pd(evenCoefficient, _mm_loadu_pd(evenBasis + 2)));
-        odd01 = _mm_add_pd(odd01, _mm_mul_pd(oddCoefficient, _mm_loadu_pd(oddBasis)));
-        odd23 = _mm_add_pd(odd23, _mm_mul_pd(oddCoefficient, _mm_loadu_pd(oddBasis + 2)));
-    }
-    _mm_storeu_pd(out, _mm_add_pd(even01, odd01));
-    _mm_storeu_pd(out + 2, _mm_add_pd(even23, odd23));
-    _mm_storeu_pd(out + 4, Reversed(_mm_sub_pd(even23, odd23)));
-    _mm_storeu_pd(out + 6, Reversed(_mm_sub_pd(even01, odd01)));
+const BasisOf<Pair>& VectorBasis(bool second) {
+    static const BasisOf<Pair> first =
+        Spread<Pair>(kFirstPass, [](double value) { return Pair{_mm_set1_pd(value)}; });
+    static const BasisOf<Pair> secondPass =
+        Spread<Pair>(kSecondPass, [](double value) { return Pair{_mm_set1_pd(value)}; });
+    return second ? secondPass : first;
 }
 
-void AddRows(const std::array<std::array<double, 8>, 4>& rows, const std::array<int, 4>& frequency,
-             int count, int y, __m128d* sum) {
-    for (int i = 0; i < count; ++i) {
-        const __m128d weight = _mm_set1_pd(kColumnPass[static_cast<std::size_t>(
-            frequency[static_cast<std::size_t>(i)])][static_cast<std::size_t>(y)]);
-        const double* row = rows[static_cast<std::size_t>(i)].data();
-        for (int k = 0; k < 4; ++k) {
-            sum[k] = _mm_add_pd(sum[k], _mm_mul_pd(weight, _mm_loadu_pd(row + 2 * k)));
-        }
-    }
+// Columns u and u + 1 of row v, dequantised.
+Pair LoadCoefficients(const std::int32_t* values, const std::uint16_t* quantisation) {
+    const __m128i coefficients = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(values));
+    const __m128d steps = _mm_set_pd(quantisation[1], quantisation[0]);
+    return {_mm_mul_pd(_mm_cvtepi32_pd(coefficients), steps)};
 }
 
-void StoreTruncated(__m128d value, std::int32_t* samples) {
-    const __m128d limit = _mm_set1_pd(1.0e9);
+void StoreSamples(__m128d value, __m128d shift, std::int32_t* samples) {
+    const __m128d shifted = _mm_add_pd(value, shift);
     const __m128d clamped =
-        _mm_min_pd(_mm_max_pd(value, _mm_sub_pd(_mm_setzero_pd(), limit)), limit);
+        _mm_min_pd(_mm_max_pd(shifted, _mm_set1_pd(-kLimit)), _mm_set1_pd(kLimit));
     _mm_storel_epi64(reinterpret_cast<__m128i*>(samples), _mm_cvttpd_epi32(clamped));
 }
 
-void ColumnPass(const HorizontalPass& pass, int levelShift, std::int32_t* samples, int stride) {
+// First the columns, two at a time; then the rows, two at a time, each pair of rows swapped
+// into the lanes by 2 x 2 transposes.
+void TransformVector(const CoefficientBlock& block, const std::uint16_t* quantisation,
+                     int levelShift, std::int32_t* samples, int stride) {
+    const BasisOf<Pair>& firstPass = VectorBasis(false);
+    const BasisOf<Pair>& secondPass = VectorBasis(true);
+    Pair columns[4][8];  // [column pair][row]: t[y][2k], t[y][2k + 1]
+    for (std::size_t k = 0; k < 4; ++k) {
+        if ((block.columnMask >> (2 * k) & 3u) == 0) {
+            std::fill(std::begin(columns[k]), std::end(columns[k]), Pair{_mm_setzero_pd()});
+            continue;
+        }
+        Pair in[8];
+        for (std::size_t v = 0; v < 8; ++v) {
+            in[v] = LoadCoefficients(&block.values[8 * v + 2 * k], quantisation + 8 * v + 2 * k);
+        }
+        Transform8(in, columns[k], firstPass);
+    }
     const __m128d shift = _mm_set1_pd(static_cast<double>(levelShift));
-    for (int y = 0; y < 4; ++y) {
-        __m128d even[4] = {_mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd()};
-        __m128d odd[4] = {_mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd()};
-        AddRows(pass.even, pass.evenFrequency, pass.evenCount, y, even);
-        AddRows(pass.odd, pass.oddFrequency, pass.oddCount, y, odd);
-        std::int32_t* top = samples + y * stride;
-        std::int32_t* bottom = samples + (7 - y) * stride;
-        for (int k = 0; k < 4; ++k) {
-            StoreTruncated(_mm_add_pd(_mm_add_pd(even[k], odd[k]), shift), top + 2 * k);
-            StoreTruncated(_mm_add_pd(_mm_sub_pd(even[k], odd[k]), shift), bottom + 2 * k);
+    for (std::size_t y = 0; y < 8; y += 2) {
+        Pair in[8];  // [u]: t[y][u], t[y + 1][u]
+        for (std::size_t k = 0; k < 4; ++k) {
+            in[2 * k] = {_mm_unpacklo_pd(columns[k][y].v, columns[k][y + 1].v)};
+            in[2 * k + 1] = {_mm_unpackhi_pd(columns[k][y].v, columns[k][y + 1].v)};
+        }
+        Pair out[8];  // [x]: s[y][x], s[y + 1][x]
+        Transform8(in, out, secondPass);
+        std::int32_t* top = samples + static_cast<std::ptrdiff_t>(y) * stride;
+        for (std::size_t x = 0; x < 8; x += 2) {
+            StoreSamples(_mm_unpacklo_pd(out[x].v, out[x + 1].v), shift, top + x);
+            StoreSamples(_mm_unpackhi_pd(out[x].v, out[x + 1].v), shift, top + stride + x);
         }
     }
 }
 #endif
 
-// Both forms share the block's bookkeeping; only the two passes differ.
-template <void (*rowPass)(const std::int32_t*, const std::uint16_t*, double*),
-          void (*columnPass)(const HorizontalPass&, int, std::int32_t*, int)>
-void Transform(const CoefficientBlock& block, const std::uint16_t* quantisation, int levelShift,
-               std::int32_t* samples, int stride) {
-    if (block.dcOnly) {
-        // Every sample is the same, computed as the direct sum computes it.
-        const double dc = static_cast<double>(block.values[0]) * quantisation[0];
-        FillConstant(Truncate(0.25 * (kK0Squared * dc) + levelShift), samples, stride);
-        return;
-    }
-    HorizontalPass pass;
-    for (int v = 0; v < 8; ++v) {
-        if ((block.rowMask & (1u << v)) == 0) {
-            continue;
-        }
-        auto& rows = (v & 1) ? pass.odd : pass.even;
-        auto& frequency = (v & 1) ? pass.oddFrequency : pass.evenFrequency;
-        int& count = (v & 1) ? pass.oddCount : pass.evenCount;
-        rowPass(&block.values[static_cast<std::size_t>(8 * v)], quantisation + 8 * v,
-                rows[static_cast<std::size_t>(count)].data());
-        frequency[static_cast<std::size_t>(count++)] = v;
-    }
-    columnPass(pass, levelShift, samples, stride);
-}
-
 }  // namespace
 
 void InverseTransformScalar(const CoefficientBlock& block, const std::uint16_t* quantisation,
                             int levelShift, std::int32_t* samples, int stride) {
-    Transform<RowPassScalar, ColumnPassScalar>(block, quantisation, levelShift, samples, stride);
+    if (block.dcOnly) {
+        TransformDcOnly(block, quantisation, levelShift, samples, stride);
+        return;
+    }
+    static const BasisOf<double> firstPass =
+        Spread<double>(kFirstPass, [](double value) { return value; });
+    static const BasisOf<double> secondPass =
+        Spread<double>(kSecondPass, [](double value) { return value; });
+    double columns[8][8]{};  // [x][y] after the first pass
+    for (std::size_t u = 0; u < 8; ++u) {
+        if ((block.columnMask >> u & 1u) == 0) {
+            continue;
+        }
+        double in[8];
+        for (std::size_t v = 0; v < 8; ++v) {
+            in[v] = static_cast<double>(block.values[8 * v + u]) * quantisation[8 * v + u];
+        }
+        Transform8(in, columns[u], firstPass);
+    }
+    for (std::size_t y = 0; y < 8; ++y) {
+        double in[8];
+        for (std::size_t u = 0; u < 8; ++u) {
+            in[u] = columns[u][y];
+        }
+        double out[8];
+        Transform8(in, out, secondPass);
+        std::int32_t* row = samples + static_cast<std::ptrdiff_t>(y) * stride;
+        for (std::size_t x = 0; x < 8; ++x) {
+            row[x] = Truncate(out[x] + levelShift);
+        }
+    }
 }
 
 void InverseTransform(const CoefficientBlock& block, const std::uint16_t* quantisation,
                       int levelShift, std::int32_t* samples, int stride) {
 #if KAOCG_JPEG_IDCT_SSE2
-    Transform<RowPass, ColumnPass>(block, quantisation, levelShift, samples, stride);
+    if (block.dcOnly) {
+        TransformDcOnly(block, quantisation, levelShift, samples, stride);
+        return;
+    }
+    TransformVector(block, quantisation, levelShift, samples, stride);
 #else
     InverseTransformScalar(block, quantisation, levelShift, samples, stride);
 #endif

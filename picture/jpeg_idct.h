@@ -9,12 +9,12 @@ namespace picture::jpeg {
 // dequantised, and what is known about where the non-zero ones are.
 struct CoefficientBlock {
     std::array<std::int32_t, 64> values;
-    unsigned rowMask;  // bit v set when row v may hold a non-zero value
-    bool dcOnly;       // every value but the first is zero
+    unsigned columnMask;  // bit u set when column u may hold a non-zero value
+    bool dcOnly;          // every value but the first is zero
 };
 
 // The inverse DCT of one block, in its separable form: the double-precision sum of the direct
-// formula in a different order, leaving out the rows that are all zero. Writes 8 rows of 8
+// formula in a different order, leaving out the columns that are all zero. Writes 8 rows of 8
 // samples, level shifted and truncated toward zero, stride samples apart.
 void InverseTransform(const CoefficientBlock& block, const std::uint16_t* quantisation,
                       int levelShift, std::int32_t* samples, int stride);

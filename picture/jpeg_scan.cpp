@@ -154,10 +154,23 @@ void ScanDecoder::DecodeBlock(Component& component) {
                                       static_cast<std::uint32_t>(reader.ReceiveExtend(dcSize)));
     }
     block.values[0] = component.predictor;
-    unsigned rowMask = 1;
+    unsigned columnMask = 1;
     bool dcOnly = true;
     const HuffmanTable& ac = *component.ac;
     for (int k = 1; k < 64; ++k) {
+        const HuffmanTable::FastCoefficient fast = ac.Fast(reader.PeekLookupBits());
+        if (fast.length != 0) {
+            reader.Consume(fast.length);
+            k += fast.run;
+            if (k > 63) {
+                throw EDataFormatError("DecodeHuffman:wrong Run length");
+            }
+            const int index = kZigZag[static_cast<std::size_t>(k)];
+            block.values[static_cast<std::size_t>(index)] = fast.value;
+            columnMask |= 1u << (index & 7);
+            dcOnly = false;
+            continue;
+        }
         const int symbol = reader.DecodeSymbol(ac);
         const int run = symbol >> 4;
         const int size = symbol & 15;
@@ -174,11 +187,11 @@ void ScanDecoder::DecodeBlock(Component& component) {
         if (size != 0) {
             const int index = kZigZag[static_cast<std::size_t>(k)];
             block.values[static_cast<std::size_t>(index)] = reader.ReceiveExtend(size);
-            rowMask |= 1u << (index >> 3);
+            columnMask |= 1u << (index & 7);
             dcOnly = false;
         }
     }
-    block.rowMask = rowMask;
+    block.columnMask = columnMask;
     block.dcOnly = dcOnly;
 }
 

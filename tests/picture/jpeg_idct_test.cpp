@@ -9,16 +9,16 @@
 namespace picture::testing {
 namespace {
 
-// Blocks with a random set of non-zero rows, from small photo-like values up to the garbage
+// Blocks with a random set of non-zero columns, from small photo-like values up to the garbage
 // a damaged file decodes to.
 jpeg::CoefficientBlock RandomBlock(std::mt19937& random, std::int32_t magnitude) {
     std::uniform_int_distribution<std::int32_t> value(-magnitude, magnitude);
-    std::uniform_int_distribution<unsigned> rows(0, 255);
+    std::uniform_int_distribution<unsigned> columns(0, 255);
     jpeg::CoefficientBlock block{};
-    block.rowMask = rows(random) | 1u;
+    block.columnMask = columns(random) | 1u;
     for (int v = 0; v < 8; ++v) {
         for (int u = 0; u < 8; ++u) {
-            const bool used = (block.rowMask >> v) & 1u;
+            const bool used = (block.columnMask >> u) & 1u;
             block.values[static_cast<std::size_t>(8 * v + u)] = used ? value(random) : 0;
         }
     }
