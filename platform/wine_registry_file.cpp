@@ -200,28 +200,74 @@ bool WineRegistryFile::KeyExists(std::wstring_view key) const {
     return it != m_keys.end() && it->first.starts_with(below);
 }
 
+// The named values of one section in file order, as Index walked over them.
+std::vector<ParsedValue> WineRegistryFile::SectionValues(const Section& section) const {
+    std::vector<ParsedValue> values;
+    std::size_t pos = section.bodyBegin;
+    while (pos < section.bodyEnd) {
+        const RegistryLine line = LineAt(m_text, pos);
+        const char c = FirstChar(m_text, line);
+        pos = line.next;
+        if (c != '@' && c != '"') {
+            continue;
+        }
+        ParsedValue v = ParseValue(m_text, line);
+        pos = v.next;
+        if (v.named) {
+            values.push_back(std::move(v));
+        }
+    }
+    return values;
+}
+
 std::optional<WineRegistryFile::ValuePlace> WineRegistryFile::FindPlace(
     const std::wstring& foldedKey, std::wstring_view name) const {
     std::optional<ValuePlace> found;
     const auto [lo, hi] = SectionsOf(foldedKey);
     for (std::size_t k = lo; k < hi; ++k) {
-        const Section& section = m_sections[m_keys[k].second];
-        std::size_t pos = section.bodyBegin;
-        while (pos < section.bodyEnd) {
-            const RegistryLine line = LineAt(m_text, pos);
-            const char c = FirstChar(m_text, line);
-            pos = line.next;
-            if (c != '@' && c != '"') {
-                continue;
-            }
-            ParsedValue v = ParseValue(m_text, line);
-            pos = v.next;
-            if (v.named && EqualsIgnoreCase(FromUtf16(v.name), name)) {
+        for (ParsedValue& v : SectionValues(m_sections[m_keys[k].second])) {
+            if (EqualsIgnoreCase(FromUtf16(v.name), name)) {
                 found = ValuePlace{std::move(v.value), v.dataBegin, v.dataEnd};
             }
         }
     }
     return found;
+}
+
+std::vector<WineRegistryFile::ValueEntry> WineRegistryFile::AllValues() const {
+    std::vector<const std::wstring*> keyOf(m_sections.size());
+    for (const auto& [key, index] : m_keys) {
+        keyOf[index] = &key;
+    }
+    std::vector<ValueEntry> entries;
+    for (std::size_t s = 0; s < m_sections.size(); ++s) {
+        for (ParsedValue& v : SectionValues(m_sections[s])) {
+            entries.push_back({keyOf[s], std::move(v)});
+        }
+    }
+    return entries;
+}
+
+// Every value line other than the written value's reads as before, in the same order. A
+// write only ever adds or changes lines of its own value, but the line break that a file
+// without a final one gets can complete a hex list left open on its last line.
+bool WineRegistryFile::OthersUnchanged(const WineRegistryFile& rewritten,
+                                       const std::wstring& foldedKey,
+                                       std::wstring_view name) const {
+    const auto others = [&](std::vector<ValueEntry> entries) {
+        std::erase_if(entries, [&](const ValueEntry& e) {
+            return *e.foldedKey == foldedKey && EqualsIgnoreCase(FromUtf16(e.parsed.name), name);
+        });
+        return entries;
+    };
+    const std::vector<ValueEntry> before = others(AllValues());
+    const std::vector<ValueEntry> after = others(rewritten.AllValues());
+    return std::equal(before.begin(), before.end(), after.begin(), after.end(),
+                      [](const ValueEntry& a, const ValueEntry& b) {
+                          return *a.foldedKey == *b.foldedKey && a.parsed.name == b.parsed.name &&
+                                 a.parsed.value.type == b.parsed.value.type &&
+                                 a.parsed.value.data == b.parsed.value.data;
+                      });
 }
 
 std::optional<RegistryValue> WineRegistryFile::FindValue(std::wstring_view key,
@@ -280,7 +326,8 @@ bool WineRegistryFile::SetDword(std::wstring_view key, std::wstring_view name, s
         // comes first): a write that would not read back is refused.
         auto rewritten = Parse(std::move(text));
         const auto check = rewritten ? rewritten->FindValue(key, name) : std::nullopt;
-        if (!check || check->type != kRegDword || check->data != DwordBytes(value)) {
+        if (!check || check->type != kRegDword || check->data != DwordBytes(value) ||
+            !OthersUnchanged(*rewritten, folded, name)) {
             return false;
         }
         *this = std::move(*rewritten);

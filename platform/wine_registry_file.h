@@ -52,6 +52,11 @@ private:
         std::size_t dataBegin = 0;
         std::size_t dataEnd = 0;
     };
+    // One value line as a reader takes it, with the folded path of its section's key.
+    struct ValueEntry {
+        const std::wstring* foldedKey = nullptr;
+        ParsedValue parsed;
+    };
 
     bool Index();
     bool OpenSection(const RegistryLine& line, bool& open);
@@ -59,6 +64,10 @@ private:
     std::pair<std::size_t, std::size_t> SectionsOf(const std::wstring& foldedKey) const;
     std::optional<ValuePlace> FindPlace(const std::wstring& foldedKey,
                                         std::wstring_view name) const;
+    std::vector<ParsedValue> SectionValues(const Section& section) const;
+    std::vector<ValueEntry> AllValues() const;
+    bool OthersUnchanged(const WineRegistryFile& rewritten, const std::wstring& foldedKey,
+                         std::wstring_view name) const;
     std::string NewSection(std::wstring_view key, std::wstring_view name, std::uint32_t value,
                            std::int64_t unixTime) const;
 

@@ -75,6 +75,23 @@ TEST(RegistryWrite, GivesAKeyWithOnlySubkeysASection) {
     EXPECT_EQ(file->FindValue(L"software\\tavu", L"flag")->data[0], 1);
 }
 
+// A hex list continued on a line the file does not have reads as a value without data. The
+// line break that a write adds first would complete the list and change that value, so the
+// write is refused, whichever way it would have gone in.
+TEST(RegistryWrite, RefusesAWriteThatWouldCompleteAnOpenHexList) {
+    const std::string open = "WINE REGISTRY Version 2\n[K\\\\Sub] 0\n\"Bin\"=hex:01,\\";
+    const auto file = WineRegistryFile::Parse(open);
+    ASSERT_TRUE(file);
+    ASSERT_EQ(file->FindValue(L"K\\Sub", L"Bin")->type, kRegNone);
+    EXPECT_EQ(Rewritten(open, L"K", L"Flag", 1), "(failed)");       // would add a section
+    EXPECT_EQ(Rewritten(open, L"K\\Sub", L"Flag", 1), "(failed)");  // would add a line
+    // The open list's own value may be written: its lines are replaced.
+    EXPECT_EQ(Rewritten(open, L"K\\Sub", L"Bin", 1),
+              "WINE REGISTRY Version 2\n[K\\\\Sub] 0\n\"Bin\"=dword:00000001");
+    // Closed on its own line, the same list takes the write.
+    EXPECT_NE(Rewritten(open + "\n02\n", L"K", L"Flag", 1), "(failed)");
+}
+
 TEST(RegistryWrite, NeverCreatesKeys) {
     const std::string before = kHead + kTail;
     EXPECT_EQ(Rewritten(before, L"Software\\TAVU\\Quorvane06 Tc\\Configs", L"X", 1), "(failed)");
