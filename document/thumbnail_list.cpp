@@ -1,5 +1,6 @@
 #include "document/thumbnail_list.h"
 
+#include "kaocg/face_image_reader.h"
 #include "kaocg/face_image_transfer.h"
 #include "kaocg/face_number_map.h"
 #include "resources/string_table.h"
@@ -11,6 +12,25 @@ constexpr std::int32_t kFirstEditSmallId = 2203;
 constexpr std::int32_t kEditStepEvery = 55;
 constexpr std::int32_t kStockStepParts = 16;
 constexpr std::int32_t kLastRegisteredNumber = 2699;
+
+// The top-left 60 x 60 pixels of a face; drawn onto the screen the alpha channel plays no
+// part, so the thumbnail keeps the colours.
+picture::CDIB Thumbnail(const picture::CDIB& face) {
+    picture::CDIB thumbnail = BlankThumbnail();
+    face.CopyRect(thumbnail, 0, 0, ThumbnailList::kSide, ThumbnailList::kSide, 0, 0);
+    return thumbnail;
+}
+
+// ReadThumbnail with the archives kept open between faces.
+picture::CDIB ReadListedThumbnail(kaocg_func::FaceImageReader& reader, const FaceSource& source,
+                                  std::int32_t faceCgId) {
+    picture::CDIB face;
+    if (!reader.Load(faceCgId, face)) {
+        source.messages.Show(resources::LoadString(resources::IDS_FILE_READ_FAILED));
+        return BlankThumbnail();
+    }
+    return Thumbnail(face);
+}
 
 }  // namespace
 
@@ -46,10 +66,7 @@ std::optional<picture::CDIB> ReadThumbnail(const FaceSource& source, std::int32_
         source.messages.Show(resources::LoadString(resources::IDS_FILE_READ_FAILED));
         return std::nullopt;
     }
-    // Drawn onto the screen the alpha channel plays no part: the thumbnail keeps the colours.
-    picture::CDIB thumbnail = BlankThumbnail();
-    face.CopyRect(thumbnail, 0, 0, ThumbnailList::kSide, ThumbnailList::kSide, 0, 0);
-    return thumbnail;
+    return Thumbnail(face);
 }
 
 void BuildThumbnailList(ThumbnailList& list, const FaceSource& source, IProgress& progress) {
@@ -57,8 +74,10 @@ void BuildThumbnailList(ThumbnailList& list, const FaceSource& source, IProgress
     const std::int32_t stockCount = kaocg_func::StockCount(edition);
     list.Clear();
     list.Reserve(static_cast<std::size_t>(ThumbnailList::kEditPositions + stockCount));
+    kaocg_func::FaceImageReader reader(source.archives, source.settings.editDataFolder,
+                                       source.settings.stockDataFolder);
     for (std::int32_t slot = 0; slot < ThumbnailList::kEditPositions; ++slot) {
-        list.Append(ReadThumbnail(source, kFirstEditSmallId + slot).value_or(BlankThumbnail()));
+        list.Append(ReadListedThumbnail(reader, source, kFirstEditSmallId + slot));
         if ((slot + 1) % kEditStepEvery == 0) {
             progress.Step();
         }
@@ -67,7 +86,7 @@ void BuildThumbnailList(ThumbnailList& list, const FaceSource& source, IProgress
     const std::int32_t stepEvery = stockCount / kStockStepParts;
     for (std::int32_t i = 0; i < stockCount; ++i) {
         const std::int32_t id = kaocg_func::StockSmallFirst(edition) + i;
-        list.Append(ReadThumbnail(source, id).value_or(BlankThumbnail()));
+        list.Append(ReadListedThumbnail(reader, source, id));
         if ((i + 1) % stepEvery == 0) {
             progress.Step();
         }
