@@ -9,6 +9,13 @@
 #include <emmintrin.h>
 #define KAOCG_JPEG_IDCT_SSE2 1
 #endif
+// Four doubles to a vector where the compiler can build a function for AVX2 alone and the
+// processor says at run time that it has it.
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define KAOCG_JPEG_IDCT_AVX2 1
+#define KAOCG_AVX2 __attribute__((target("avx2")))
+#endif
 
 namespace picture::jpeg {
 namespace {
@@ -203,6 +210,113 @@ void TransformVector(const CoefficientBlock& block, const std::uint16_t* quantis
 }
 #endif
 
+#if KAOCG_JPEG_IDCT_AVX2
+struct Quad {
+    __m256d v;
+};
+KAOCG_AVX2 inline Quad operator+(Quad a, Quad b) {
+    return {_mm256_add_pd(a.v, b.v)};
+}
+KAOCG_AVX2 inline Quad operator-(Quad a, Quad b) {
+    return {_mm256_sub_pd(a.v, b.v)};
+}
+KAOCG_AVX2 inline Quad operator*(Quad a, Quad b) {
+    return {_mm256_mul_pd(a.v, b.v)};
+}
+
+// Built here rather than through Spread: a function compiled without AVX cannot pass these
+// vectors around.
+KAOCG_AVX2 BasisOf<Quad> SpreadQuad(const Basis& basis) {
+    BasisOf<Quad> spread{{_mm256_set1_pd(basis.dc)},
+                         {_mm256_set1_pd(basis.c4)},
+                         {_mm256_set1_pd(basis.c2)},
+                         {_mm256_set1_pd(basis.c6)},
+                         {}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t x = 0; x < 4; ++x) {
+            spread.odd[i][x] = {_mm256_set1_pd(basis.odd[i][x])};
+        }
+    }
+    return spread;
+}
+
+KAOCG_AVX2 const BasisOf<Quad>& QuadBasis(bool second) {
+    static const BasisOf<Quad> first = SpreadQuad(kFirstPass);
+    static const BasisOf<Quad> secondPass = SpreadQuad(kSecondPass);
+    return second ? secondPass : first;
+}
+
+// Columns 4g ... 4g + 3 of row v, dequantised.
+KAOCG_AVX2 Quad LoadFourCoefficients(const std::int32_t* values,
+                                     const std::uint16_t* quantisation) {
+    const __m128i coefficients = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values));
+    const __m128i steps =
+        _mm_cvtepu16_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(quantisation)));
+    return {_mm256_mul_pd(_mm256_cvtepi32_pd(coefficients), _mm256_cvtepi32_pd(steps))};
+}
+
+// rows[i] holds four values of row i; afterwards rows[j] holds value j of the four rows.
+KAOCG_AVX2 void Transpose4(Quad* rows) {
+    const __m256d t0 = _mm256_unpacklo_pd(rows[0].v, rows[1].v);
+    const __m256d t1 = _mm256_unpackhi_pd(rows[0].v, rows[1].v);
+    const __m256d t2 = _mm256_unpacklo_pd(rows[2].v, rows[3].v);
+    const __m256d t3 = _mm256_unpackhi_pd(rows[2].v, rows[3].v);
+    rows[0].v = _mm256_permute2f128_pd(t0, t2, 0x20);
+    rows[1].v = _mm256_permute2f128_pd(t1, t3, 0x20);
+    rows[2].v = _mm256_permute2f128_pd(t0, t2, 0x31);
+    rows[3].v = _mm256_permute2f128_pd(t1, t3, 0x31);
+}
+
+KAOCG_AVX2 void StoreFourSamples(__m256d value, __m256d shift, std::int32_t* samples) {
+    const __m256d shifted = _mm256_add_pd(value, shift);
+    const __m256d clamped =
+        _mm256_min_pd(_mm256_max_pd(shifted, _mm256_set1_pd(-kLimit)), _mm256_set1_pd(kLimit));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(samples), _mm256_cvttpd_epi32(clamped));
+}
+
+// As the two-lane form, four columns and then four rows at a time.
+KAOCG_AVX2 void TransformAvx2(const CoefficientBlock& block, const std::uint16_t* quantisation,
+                              int levelShift, std::int32_t* samples, int stride) {
+    const BasisOf<Quad>& firstPass = QuadBasis(false);
+    const BasisOf<Quad>& secondPass = QuadBasis(true);
+    Quad columns[2][8];  // [column group][row]: t[y][4g ... 4g + 3]
+    for (std::size_t g = 0; g < 2; ++g) {
+        if ((block.columnMask >> (4 * g) & 15u) == 0) {
+            std::fill(std::begin(columns[g]), std::end(columns[g]), Quad{_mm256_setzero_pd()});
+            continue;
+        }
+        Quad in[8];
+        for (std::size_t v = 0; v < 8; ++v) {
+            in[v] =
+                LoadFourCoefficients(&block.values[8 * v + 4 * g], quantisation + 8 * v + 4 * g);
+        }
+        Transform8(in, columns[g], firstPass);
+    }
+    const __m256d shift = _mm256_set1_pd(static_cast<double>(levelShift));
+    for (std::size_t y = 0; y < 8; y += 4) {
+        Quad in[8];  // [u]: t[y ... y + 3][u]
+        for (std::size_t g = 0; g < 2; ++g) {
+            std::copy_n(&columns[g][y], 4, &in[4 * g]);
+            Transpose4(&in[4 * g]);
+        }
+        Quad out[8];  // [x]: s[y ... y + 3][x]
+        Transform8(in, out, secondPass);
+        Transpose4(out);
+        Transpose4(out + 4);
+        for (std::size_t i = 0; i < 4; ++i) {
+            std::int32_t* row = samples + static_cast<std::ptrdiff_t>(y + i) * stride;
+            StoreFourSamples(out[i].v, shift, row);
+            StoreFourSamples(out[4 + i].v, shift, row + 4);
+        }
+    }
+}
+
+bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2") != 0;
+    return has;
+}
+#endif
+
 }  // namespace
 
 void InverseTransformScalar(const CoefficientBlock& block, const std::uint16_t* quantisation,
@@ -240,17 +354,51 @@ void InverseTransformScalar(const CoefficientBlock& block, const std::uint16_t* 
     }
 }
 
-void InverseTransform(const CoefficientBlock& block, const std::uint16_t* quantisation,
-                      int levelShift, std::int32_t* samples, int stride) {
+bool TransformPathAvailable(TransformPath path) {
+    switch (path) {
+        case TransformPath::kScalar:
+            return true;
+        case TransformPath::kSse2:
 #if KAOCG_JPEG_IDCT_SSE2
+            return true;
+#else
+            return false;
+#endif
+        case TransformPath::kAvx2:
+#if KAOCG_JPEG_IDCT_AVX2
+            return HasAvx2();
+#else
+            return false;
+#endif
+    }
+    return false;
+}
+
+void InverseTransformOn(TransformPath path, const CoefficientBlock& block,
+                        const std::uint16_t* quantisation, int levelShift, std::int32_t* samples,
+                        int stride) {
     if (block.dcOnly) {
         TransformDcOnly(block, quantisation, levelShift, samples, stride);
         return;
     }
-    TransformVector(block, quantisation, levelShift, samples, stride);
-#else
-    InverseTransformScalar(block, quantisation, levelShift, samples, stride);
+#if KAOCG_JPEG_IDCT_AVX2
+    if (path == TransformPath::kAvx2 && HasAvx2()) {
+        TransformAvx2(block, quantisation, levelShift, samples, stride);
+        return;
+    }
 #endif
+#if KAOCG_JPEG_IDCT_SSE2
+    if (path != TransformPath::kScalar) {
+        TransformVector(block, quantisation, levelShift, samples, stride);
+        return;
+    }
+#endif
+    InverseTransformScalar(block, quantisation, levelShift, samples, stride);
+}
+
+void InverseTransform(const CoefficientBlock& block, const std::uint16_t* quantisation,
+                      int levelShift, std::int32_t* samples, int stride) {
+    InverseTransformOn(TransformPath::kAvx2, block, quantisation, levelShift, samples, stride);
 }
 
 }  // namespace picture::jpeg

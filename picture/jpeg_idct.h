@@ -19,9 +19,16 @@ struct CoefficientBlock {
 void InverseTransform(const CoefficientBlock& block, const std::uint16_t* quantisation,
                       int levelShift, std::int32_t* samples, int stride);
 
-// The same transform without vector instructions; InverseTransform uses it where the processor
-// has none it knows. Both give the same samples, bit for bit.
+// The same transform without vector instructions. Every path gives the same samples, bit for
+// bit; InverseTransform takes the widest vectors the processor has.
 void InverseTransformScalar(const CoefficientBlock& block, const std::uint16_t* quantisation,
                             int levelShift, std::int32_t* samples, int stride);
+
+enum class TransformPath { kScalar, kSse2, kAvx2 };
+bool TransformPathAvailable(TransformPath path);
+// The transform on the given path, or on the next narrower one where it is not available.
+void InverseTransformOn(TransformPath path, const CoefficientBlock& block,
+                        const std::uint16_t* quantisation, int levelShift, std::int32_t* samples,
+                        int stride);
 
 }  // namespace picture::jpeg
