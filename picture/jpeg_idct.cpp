@@ -255,16 +255,17 @@ KAOCG_AVX2 Quad LoadFourCoefficients(const std::int32_t* values,
     return {_mm256_mul_pd(_mm256_cvtepi32_pd(coefficients), _mm256_cvtepi32_pd(steps))};
 }
 
-// rows[i] holds four values of row i; afterwards rows[j] holds value j of the four rows.
-KAOCG_AVX2 void Transpose4(Quad* rows) {
-    const __m256d t0 = _mm256_unpacklo_pd(rows[0].v, rows[1].v);
-    const __m256d t1 = _mm256_unpackhi_pd(rows[0].v, rows[1].v);
-    const __m256d t2 = _mm256_unpacklo_pd(rows[2].v, rows[3].v);
-    const __m256d t3 = _mm256_unpackhi_pd(rows[2].v, rows[3].v);
-    rows[0].v = _mm256_permute2f128_pd(t0, t2, 0x20);
-    rows[1].v = _mm256_permute2f128_pd(t1, t3, 0x20);
-    rows[2].v = _mm256_permute2f128_pd(t0, t2, 0x31);
-    rows[3].v = _mm256_permute2f128_pd(t1, t3, 0x31);
+// r0 ... r3 hold four values of a row each; out[j] gets value j of the four rows. Values in,
+// values out: going through memory would stall on every narrower store a wide load follows.
+KAOCG_AVX2 inline void Transpose4(Quad r0, Quad r1, Quad r2, Quad r3, Quad* out) {
+    const __m256d t0 = _mm256_unpacklo_pd(r0.v, r1.v);
+    const __m256d t1 = _mm256_unpackhi_pd(r0.v, r1.v);
+    const __m256d t2 = _mm256_unpacklo_pd(r2.v, r3.v);
+    const __m256d t3 = _mm256_unpackhi_pd(r2.v, r3.v);
+    out[0].v = _mm256_permute2f128_pd(t0, t2, 0x20);
+    out[1].v = _mm256_permute2f128_pd(t1, t3, 0x20);
+    out[2].v = _mm256_permute2f128_pd(t0, t2, 0x31);
+    out[3].v = _mm256_permute2f128_pd(t1, t3, 0x31);
 }
 
 KAOCG_AVX2 void StoreFourSamples(__m256d value, __m256d shift, std::int32_t* samples) {
@@ -280,9 +281,10 @@ KAOCG_AVX2 void TransformAvx2(const CoefficientBlock& block, const std::uint16_t
     const BasisOf<Quad>& firstPass = QuadBasis(false);
     const BasisOf<Quad>& secondPass = QuadBasis(true);
     Quad columns[2][8];  // [column group][row]: t[y][4g ... 4g + 3]
+    bool used[2];
     for (std::size_t g = 0; g < 2; ++g) {
-        if ((block.columnMask >> (4 * g) & 15u) == 0) {
-            std::fill(std::begin(columns[g]), std::end(columns[g]), Quad{_mm256_setzero_pd()});
+        used[g] = (block.columnMask >> (4 * g) & 15u) != 0;
+        if (!used[g]) {
             continue;
         }
         Quad in[8];
@@ -292,21 +294,28 @@ KAOCG_AVX2 void TransformAvx2(const CoefficientBlock& block, const std::uint16_t
         }
         Transform8(in, columns[g], firstPass);
     }
+    const Quad zero{_mm256_setzero_pd()};
     const __m256d shift = _mm256_set1_pd(static_cast<double>(levelShift));
     for (std::size_t y = 0; y < 8; y += 4) {
         Quad in[8];  // [u]: t[y ... y + 3][u]
         for (std::size_t g = 0; g < 2; ++g) {
-            std::copy_n(&columns[g][y], 4, &in[4 * g]);
-            Transpose4(&in[4 * g]);
+            if (used[g]) {
+                const Quad* rows = &columns[g][y];
+                Transpose4(rows[0], rows[1], rows[2], rows[3], &in[4 * g]);
+            } else {
+                in[4 * g] = in[4 * g + 1] = in[4 * g + 2] = in[4 * g + 3] = zero;
+            }
         }
         Quad out[8];  // [x]: s[y ... y + 3][x]
         Transform8(in, out, secondPass);
-        Transpose4(out);
-        Transpose4(out + 4);
+        Quad left[4];
+        Quad right[4];
+        Transpose4(out[0], out[1], out[2], out[3], left);
+        Transpose4(out[4], out[5], out[6], out[7], right);
         for (std::size_t i = 0; i < 4; ++i) {
             std::int32_t* row = samples + static_cast<std::ptrdiff_t>(y + i) * stride;
-            StoreFourSamples(out[i].v, shift, row);
-            StoreFourSamples(out[4 + i].v, shift, row + 4);
+            StoreFourSamples(left[i].v, shift, row);
+            StoreFourSamples(right[i].v, shift, row + 4);
         }
     }
 }
