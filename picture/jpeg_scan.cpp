@@ -33,11 +33,8 @@ void ScanDecoder::LayOut() {
         component.blocksDown = interleaved ? source.v : 1;
         component.unitWidth = 8 * component.blocksAcross;
         component.rowDivisor = m_vMax / component.blocksDown;
-        const int columnDivisor = m_hMax / component.blocksAcross;
-        for (int q = 0; q < 8 * m_hMax; ++q) {
-            component.columnOfPixel[static_cast<std::size_t>(q)] =
-                static_cast<std::uint8_t>(q / columnDivisor);
-        }
+        component.columnDivisor = m_hMax / component.blocksAcross;
+        component.stride = m_mcuColumns * component.unitWidth;
         component.quantisation =
             m_tables.quantisation[static_cast<std::size_t>(source.tq)].values.data();
         component.dc = &m_tables.huffman[0][static_cast<std::size_t>(source.td)];
@@ -66,23 +63,16 @@ void ScanDecoder::Allocate(PixelTarget& target) {
     for (std::size_t c = 0; c < m_components.size(); ++c) {
         Component& component = m_components[c];
         try {
-            component.unit.assign(
-                static_cast<std::size_t>(component.unitWidth * 8 * component.blocksDown), 0);
+            component.rows.assign(
+                static_cast<std::size_t>(component.stride) * 8 * component.blocksDown, 0);
         } catch (const std::bad_alloc&) {
             throw EMemoryError("Disconvert unit" + std::to_string(c + 1));
         }
     }
-    if (m_components.size() == 3) {
-        const Component& luma = m_components[0];
-        const Component& cb = m_components[1];
-        const Component& cr = m_components[2];
-        m_chromaDivisor = m_hMax / cb.blocksAcross;
-        m_directLayout = luma.blocksAcross == m_hMax && luma.blocksDown == m_vMax &&
-                         cb.blocksAcross == cr.blocksAcross && cb.blocksDown == cr.blocksDown &&
-                         m_chromaDivisor <= 2;
-        for (auto& terms : m_terms) {
-            terms.resize(m_directLayout ? cb.unit.size() : m_gathered[0].size());
-        }
+    try {
+        AllocateConversion();
+    } catch (const std::bad_alloc&) {
+        throw EMemoryError("Disconvert terms");
     }
 }
 
@@ -102,9 +92,9 @@ void ScanDecoder::Decode(const std::uint8_t* data, const std::uint8_t* end, Pixe
                 }
                 --untilRestart;
             }
-            DecodeMcu();
-            ConvertMcu(mcuColumn, mcuRow);
+            DecodeMcu(mcuColumn);
         }
+        ConvertMcuRow(mcuRow);
     }
 }
 
@@ -123,7 +113,7 @@ void ScanDecoder::Restart() {
     m_reader.Start(bytes.Position(), m_end);
 }
 
-void ScanDecoder::DecodeMcu() {
+void ScanDecoder::DecodeMcu(int mcuColumn) {
     for (Component& component : m_components) {
         for (int down = 0; down < component.blocksDown; ++down) {
             for (int across = 0; across < component.blocksAcross; ++across) {
@@ -131,16 +121,20 @@ void ScanDecoder::DecodeMcu() {
                 if (m_reader.Overrun()) {
                     throw EDataFormatError("DecodeHuffman:Error Marker");
                 }
-                std::int32_t* samples =
-                    component.unit.data() + 8 * (down * component.unitWidth + across);
-                TransformBlock(component, samples, component.unitWidth);
+                std::int32_t* samples = component.rows.data() +
+                                        8 * (down * component.stride + across) +
+                                        mcuColumn * component.unitWidth;
+                TransformBlock(component, samples, component.stride);
             }
         }
     }
 }
 
 void ScanDecoder::DecodeBlock(Component& component) {
-    EntropyReader& reader = m_reader;
+    // A local copy of the reader: its state cannot alias the coefficients written below, so
+    // the compiler keeps it in registers instead of reloading it after every store. After a
+    // failure the state is not needed again.
+    EntropyReader reader = m_reader;
     CoefficientBlock& block = m_block;
     block.values.fill(0);
     const int dcSize = reader.DecodeSymbol(*component.dc);
@@ -193,6 +187,7 @@ void ScanDecoder::DecodeBlock(Component& component) {
     }
     block.columnMask = columnMask;
     block.dcOnly = dcOnly;
+    m_reader = reader;
 }
 
 void ScanDecoder::TransformBlock(const Component& component, std::int32_t* samples,
@@ -211,68 +206,6 @@ void ScanDecoder::TransformBlock(const Component& component, std::int32_t* sampl
     for (int y = 0; y < 8; ++y) {
         std::copy_n(block.data() + 8 * y, 8, samples + y * stride);
     }
-}
-
-RgbRow ScanDecoder::OutputRow(int x, int y) const {
-    const std::ptrdiff_t offset = y * m_layout.rowStep + x * m_layout.pixelStep;
-    return {m_layout.origin[0] + offset, m_layout.origin[1] + offset, m_layout.origin[2] + offset,
-            m_layout.pixelStep};
-}
-
-ChromaTerms ScanDecoder::TermsAt(std::size_t offset) {
-    return {m_terms[0].data() + offset, m_terms[1].data() + offset, m_terms[2].data() + offset};
-}
-
-void ScanDecoder::ConvertMcu(int mcuColumn, int mcuRow) {
-    const int left = 8 * m_hMax * mcuColumn;
-    const int top = 8 * m_vMax * mcuRow;
-    const int columns = std::min(8 * m_hMax, m_frame.width - left);
-    const int rows = std::min(8 * m_vMax, m_frame.height - top);
-    const Component& luma = m_components[0];
-    if (m_components.size() == 1) {
-        for (int r = 0; r < rows; ++r) {
-            ConvertGreyRow(luma.unit.data() + r * luma.unitWidth, columns,
-                           OutputRow(left, top + r));
-        }
-        return;
-    }
-    if (m_directLayout) {
-        const Component& cb = m_components[1];
-        ComputeChromaTerms(cb.unit.data(), m_components[2].unit.data(),
-                           static_cast<int>(cb.unit.size()), TermsAt(0));
-    }
-    // The next MCU to the right overwrites the byte after this one's last pixel.
-    const bool mayWritePastEnd = left + columns < m_frame.width;
-    for (int r = 0; r < rows; ++r) {
-        ConvertColourRowOfMcu(r, columns, mayWritePastEnd, OutputRow(left, top + r));
-    }
-}
-
-void ScanDecoder::ConvertColourRowOfMcu(int row, int columns, bool mayWritePastEnd, RgbRow out) {
-    if (!m_directLayout) {
-        ConvertGatheredRow(row, columns, out);
-        return;
-    }
-    const Component& luma = m_components[0];
-    const Component& cb = m_components[1];
-    const std::size_t chromaRow = static_cast<std::size_t>((row / cb.rowDivisor) * cb.unitWidth);
-    ConvertColourRow(luma.unit.data() + row * luma.unitWidth, TermsAt(chromaRow), m_chromaDivisor,
-                     columns, out, mayWritePastEnd);
-}
-
-// Any other sampling: each pixel's three samples are picked first, then converted alike.
-void ScanDecoder::ConvertGatheredRow(int row, int columns, RgbRow out) {
-    for (std::size_t c = 0; c < 3; ++c) {
-        const Component& component = m_components[c];
-        const std::int32_t* samples =
-            component.unit.data() + (row / component.rowDivisor) * component.unitWidth;
-        for (int q = 0; q < columns; ++q) {
-            m_gathered[c][static_cast<std::size_t>(q)] =
-                samples[component.columnOfPixel[static_cast<std::size_t>(q)]];
-        }
-    }
-    ComputeChromaTerms(m_gathered[1].data(), m_gathered[2].data(), columns, TermsAt(0));
-    ConvertColourRow(m_gathered[0].data(), TermsAt(0), 1, columns, out, false);
 }
 
 }  // namespace picture::jpeg

@@ -17,7 +17,8 @@ using BlockTransform = void (*)(const std::int32_t* coefficients, int levelShift
                                 std::int32_t* samples);
 
 // Decodes the one interleaved scan of a checked frame (or the blocks of a one-component frame,
-// one by one) MCU by MCU and converts each MCU into the planes.
+// one by one) MCU by MCU into a row of MCUs, and converts each finished row of MCUs into the
+// target's pixels: long rows keep the colour conversion in its vector loop.
 class ScanDecoder {
 public:
     ScanDecoder(const Frame& frame, const CodingTables& tables, BlockTransform transform);
@@ -29,10 +30,11 @@ private:
     struct Component {
         int blocksAcross = 1;  // blocks per MCU
         int blocksDown = 1;
-        int unitWidth = 8;   // samples per unit row
-        int rowDivisor = 1;  // pixel rows per sample row
-        std::array<std::uint8_t, 32> columnOfPixel{};
-        std::vector<std::int32_t> unit;
+        int unitWidth = 8;               // samples per MCU row
+        int rowDivisor = 1;              // pixel rows per sample row
+        int columnDivisor = 1;           // pixel columns per sample
+        int stride = 8;                  // samples per row of the MCU row
+        std::vector<std::int32_t> rows;  // the samples of one row of MCUs
         const std::uint16_t* quantisation = nullptr;
         const HuffmanTable* dc = nullptr;
         const HuffmanTable* ac = nullptr;
@@ -42,15 +44,16 @@ private:
     void LayOut();
     void CheckDataCanHoldFrame(const std::uint8_t* data, const std::uint8_t* end) const;
     void Allocate(PixelTarget& target);
-    void DecodeMcu();
+    void DecodeMcu(int mcuColumn);
     void DecodeBlock(Component& component);
     void TransformBlock(const Component& component, std::int32_t* samples, int stride) const;
     void Restart();
-    void ConvertMcu(int mcuColumn, int mcuRow);
-    void ConvertColourRowOfMcu(int row, int columns, bool mayWritePastEnd, RgbRow out);
-    void ConvertGatheredRow(int row, int columns, RgbRow out);
-    RgbRow OutputRow(int x, int y) const;
-    ChromaTerms TermsAt(std::size_t offset);
+    void AllocateConversion();
+    void ConvertMcuRow(int mcuRow);
+    void ConvertGatheredRow(int row, RgbRow out);
+    const std::int32_t* SampleRow(const Component& component, int pixelRow) const;
+    RgbRow OutputRow(int y) const;
+    ChromaTerms Terms();
 
     const Frame& m_frame;
     const CodingTables& m_tables;
@@ -66,12 +69,11 @@ private:
     CoefficientBlock m_block{};
     PixelLayout m_layout;
     // When luma has a sample for every pixel and Cb and Cr are sampled alike, one or two
-    // pixels across each, the chroma of a whole MCU is turned into terms at once. Other
-    // layouts gather one row of samples per pixel first.
+    // pixels across each, a row of chroma is turned into terms once for the pixel rows it
+    // covers. Other layouts gather each pixel's three samples first.
     bool m_directLayout = false;
-    int m_chromaDivisor = 1;
     std::array<std::vector<std::int16_t>, 3> m_terms;
-    std::array<std::array<std::int32_t, 32>, 3> m_gathered{};
+    std::array<std::vector<std::int32_t>, 3> m_gathered;
 };
 
 }  // namespace picture::jpeg
