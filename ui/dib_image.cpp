@@ -56,4 +56,23 @@ QImage DibToImage(const picture::CDIB& dib, DibAlpha alpha) {
     return Copy24(*deep);
 }
 
+QImage DibToRgb32Image(const picture::CDIB& dib) {
+    if (dib.BitCount() != 24 || !dib.IsValid() || dib.Pixels().empty() || dib.Width() <= 0 ||
+        dib.Height() <= 0) {
+        return DibToImage(dib, DibAlpha::kIgnore).convertToFormat(QImage::Format_RGB32);
+    }
+    QImage image(dib.Width(), dib.Height(), QImage::Format_RGB32);
+    if (image.isNull()) {
+        return image;
+    }
+    for (std::int32_t y = 0; y < dib.Height(); ++y) {
+        const std::uint8_t* in = dib.PixelAddress(0, y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (std::int32_t x = 0; x < dib.Width(); ++x, in += 3) {
+            out[x] = qRgb(in[2], in[1], in[0]);
+        }
+    }
+    return image;
+}
+
 }  // namespace ui

@@ -18,4 +18,9 @@ enum class DibAlpha {
 // for a picture without pixels.
 QImage DibToImage(const picture::CDIB& dib, DibAlpha alpha = DibAlpha::kUse);
 
+// The same picture, opaque, as an RGB32 image: the format that pixmaps of opaque pictures are
+// kept in, so that QPixmap::fromImage takes it as it is instead of converting every pixel.
+// The list makes a pixmap of every thumbnail it shows.
+QImage DibToRgb32Image(const picture::CDIB& dib);
+
 }  // namespace ui

@@ -77,7 +77,7 @@ QPixmap GeneralListModel::Thumbnail(const roster::bushou& general) const {
     const picture::CDIB* thumbnail = document::Thumbnails().At(position);
     QPixmap pixmap;
     if (thumbnail != nullptr) {
-        pixmap = QPixmap::fromImage(DibToImage(*thumbnail, DibAlpha::kIgnore));
+        pixmap = QPixmap::fromImage(DibToRgb32Image(*thumbnail));
     }
     if (pixmap.isNull()) {
         // A face without a thumbnail shows the blank one, as the list did at loading.

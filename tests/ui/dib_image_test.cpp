@@ -80,6 +80,26 @@ TEST(DibImage, IndexedPicturesShowTheirColourTable) {
     EXPECT_EQ(image.pixel(1, 0), qRgb(10, 20, 30));
 }
 
+// The list's thumbnails: RGB32 with the pixels Qt's own conversion of the 24-bit image gives.
+TEST(DibImage, TheRgb32ImageEqualsTheConvertedOne) {
+    std::optional<picture::CDIB> bottomUp =
+        picture::CDIB::CreateWithPixels(3, -2, Rows24(false), 24);
+    ASSERT_TRUE(bottomUp);
+    const QImage image = ui::DibToRgb32Image(*bottomUp);
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    ExpectPlaces(image);
+    EXPECT_EQ(image, ui::DibToImage(*bottomUp).convertToFormat(QImage::Format_RGB32));
+
+    // Other depths go the long way round, to the same format.
+    std::optional<picture::CDIB> indexed = picture::CDIB::CreateWithPixels(2, 1, {1, 0, 0, 0}, 8);
+    ASSERT_TRUE(indexed);
+    indexed->ColourTable()[1] = {0, 0, 250, 0};
+    const QImage fromIndexed = ui::DibToRgb32Image(*indexed);
+    EXPECT_EQ(fromIndexed.format(), QImage::Format_RGB32);
+    EXPECT_EQ(fromIndexed.pixel(0, 0), qRgb(250, 0, 0));
+    EXPECT_TRUE(ui::DibToRgb32Image(picture::CDIB()).isNull());
+}
+
 TEST(DibImage, APictureWithoutPixelsGivesANullImage) {
     EXPECT_TRUE(ui::DibToImage(picture::CDIB()).isNull());
     std::optional<picture::CDIB> header = picture::CDIB::CreateHeader(4, 4, 40);
