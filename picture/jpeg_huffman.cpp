@@ -45,6 +45,10 @@ void HuffmanTable::FillFast() {
         const int length = static_cast<int>(entry >> 8);
         const int run = static_cast<int>(entry >> 4 & 15);
         const int size = static_cast<int>(entry & 15);
+        if (entry != 0 && (entry & 0xFF) == 0) {
+            m_fast[index] = {0, kSymbolZero, static_cast<std::uint8_t>(length)};
+            continue;
+        }
         if (entry == 0 || size == 0 || length + size > kLookupBits) {
             continue;
         }

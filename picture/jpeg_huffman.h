@@ -21,9 +21,11 @@ public:
     // (length << 8) | symbol for a code of at most kLookupBits bits that the index starts
     // with; 0 when the index starts with no such code.
     std::uint16_t Lookup(unsigned index) const { return m_lookup[index]; }
-    // For AC tables: a code of a coefficient and the coefficient's bits together within the
-    // first kLookupBits bits, decoded at once. length 0 when the index starts with no such
-    // pair (end of block, a zero run of 16, or a long code or value).
+    // A code and the value bits after it together within the first kLookupBits bits, decoded
+    // at once: a coefficient after `run` zeros, or symbol 0 alone (run kSymbolZero), which
+    // ends an AC block and is a zero difference for DC. length 0 when the index starts with
+    // no such pair (a zero run of 16, or a long code or value).
+    static constexpr std::uint8_t kSymbolZero = 0xFF;
     struct FastCoefficient {
         std::int16_t value;
         std::uint8_t run;

@@ -137,16 +137,21 @@ void ScanDecoder::DecodeBlock(Component& component) {
     EntropyReader reader = m_reader;
     CoefficientBlock& block = m_block;
     block.values.fill(0);
-    const int dcSize = reader.DecodeSymbol(*component.dc);
-    if (dcSize > 15) {
-        throw EDataFormatError("DecodeHuffman:wrong Huffman value");
+    std::int32_t difference = 0;
+    const HuffmanTable::FastCoefficient fastDc = component.dc->Fast(reader.PeekLookupBits());
+    if (fastDc.length != 0 && (fastDc.run == 0 || fastDc.run == HuffmanTable::kSymbolZero)) {
+        reader.Consume(fastDc.length);
+        difference = fastDc.value;
+    } else {
+        const int dcSize = reader.DecodeSymbol(*component.dc);
+        if (dcSize > 15) {
+            throw EDataFormatError("DecodeHuffman:wrong Huffman value");
+        }
+        difference = dcSize > 0 ? reader.ReceiveExtend(dcSize) : 0;
     }
-    if (dcSize > 0) {
-        // Wraps instead of overflowing on nonsense data; real pictures stay far inside.
-        component.predictor =
-            static_cast<std::int32_t>(static_cast<std::uint32_t>(component.predictor) +
-                                      static_cast<std::uint32_t>(reader.ReceiveExtend(dcSize)));
-    }
+    // Wraps instead of overflowing on nonsense data; real pictures stay far inside.
+    component.predictor = static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(component.predictor) + static_cast<std::uint32_t>(difference));
     block.values[0] = component.predictor;
     unsigned columnMask = 1;
     bool dcOnly = true;
@@ -155,6 +160,9 @@ void ScanDecoder::DecodeBlock(Component& component) {
         const HuffmanTable::FastCoefficient fast = ac.Fast(reader.PeekLookupBits());
         if (fast.length != 0) {
             reader.Consume(fast.length);
+            if (fast.run == HuffmanTable::kSymbolZero) {
+                break;  // end of block
+            }
             k += fast.run;
             if (k > 63) {
                 throw EDataFormatError("DecodeHuffman:wrong Run length");
