@@ -5,16 +5,13 @@
 
 #include "picture/jpeg_tables.h"
 
-#if defined(__SSE2__) || defined(_M_X64)
+#include "picture/jpeg_simd.h"
+
+#if KAOCG_JPEG_SSE2
 #include <emmintrin.h>
-#define KAOCG_JPEG_IDCT_SSE2 1
 #endif
-// Four doubles to a vector where the compiler can build a function for AVX2 alone and the
-// processor says at run time that it has it.
-#if defined(__GNUC__) && defined(__x86_64__)
+#if KAOCG_JPEG_AVX2
 #include <immintrin.h>
-#define KAOCG_JPEG_IDCT_AVX2 1
-#define KAOCG_AVX2 __attribute__((target("avx2")))
 #endif
 
 namespace picture::jpeg {
@@ -137,7 +134,7 @@ void TransformDcOnly(const CoefficientBlock& block, const std::uint16_t* quantis
     FillConstant(Truncate(0.25 * (kK0 * kK0 * dc) + levelShift), samples, stride);
 }
 
-#if KAOCG_JPEG_IDCT_SSE2
+#if KAOCG_JPEG_SSE2
 // Two doubles; the operators are what Transform8 needs.
 struct Pair {
     __m128d v;
@@ -210,7 +207,7 @@ void TransformVector(const CoefficientBlock& block, const std::uint16_t* quantis
 }
 #endif
 
-#if KAOCG_JPEG_IDCT_AVX2
+#if KAOCG_JPEG_AVX2
 struct Quad {
     __m256d v;
 };
@@ -319,11 +316,6 @@ KAOCG_AVX2 void TransformAvx2(const CoefficientBlock& block, const std::uint16_t
         }
     }
 }
-
-bool HasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2") != 0;
-    return has;
-}
 #endif
 
 }  // namespace
@@ -368,14 +360,14 @@ bool TransformPathAvailable(TransformPath path) {
         case TransformPath::kScalar:
             return true;
         case TransformPath::kSse2:
-#if KAOCG_JPEG_IDCT_SSE2
+#if KAOCG_JPEG_SSE2
             return true;
 #else
             return false;
 #endif
         case TransformPath::kAvx2:
-#if KAOCG_JPEG_IDCT_AVX2
-            return HasAvx2();
+#if KAOCG_JPEG_AVX2
+            return ProcessorHasAvx2();
 #else
             return false;
 #endif
@@ -390,13 +382,13 @@ void InverseTransformOn(TransformPath path, const CoefficientBlock& block,
         TransformDcOnly(block, quantisation, levelShift, samples, stride);
         return;
     }
-#if KAOCG_JPEG_IDCT_AVX2
-    if (path == TransformPath::kAvx2 && HasAvx2()) {
+#if KAOCG_JPEG_AVX2
+    if (path == TransformPath::kAvx2 && ProcessorHasAvx2()) {
         TransformAvx2(block, quantisation, levelShift, samples, stride);
         return;
     }
 #endif
-#if KAOCG_JPEG_IDCT_SSE2
+#if KAOCG_JPEG_SSE2
     if (path != TransformPath::kScalar) {
         TransformVector(block, quantisation, levelShift, samples, stride);
         return;
