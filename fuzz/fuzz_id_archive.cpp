@@ -50,7 +50,7 @@ void ReadEdition(std::span<const std::uint8_t> bytes, bool zv) {
     Check(kaocg_func::ReadFaceIdFile(written, zv, reread) && reread == table);
 }
 
-// Codes in and out of the table, and the three the import treats specially.
+// Codes in and out of the table, and the three codes the import has rules of its own for.
 constexpr std::array<kaocg_func::GeneralDefault, 7> kGenerals{
     {{0, 1}, {1665, 1665}, {1670, 1670}, {1685, 1685}, {2599, 3000}, {-1, 5}, {2600, 7}}};
 
