@@ -36,10 +36,14 @@ public:
 
     // Writes the zero bytes that raise value to a multiple of alignment.
     std::uint32_t AlignTo(std::uint32_t value, std::uint32_t alignment);
+    // Writes count zero bytes, all or none; nothing is allocated for them.
+    std::uint32_t WriteZeros(std::uint32_t count);
 
 protected:
     virtual std::uint32_t WriteRaw(const void* src, std::uint32_t elementSize,
                                    std::uint32_t count) = 0;
+    // Whether count more bytes fit after the position; 0 fits always.
+    virtual bool Fits(std::uint64_t count) const = 0;
 };
 
 // Writer into a borrowed memory block of fixed capacity; nothing grows the block.
@@ -51,6 +55,7 @@ public:
 protected:
     std::uint32_t WriteRaw(const void* src, std::uint32_t elementSize,
                            std::uint32_t count) override;
+    bool Fits(std::uint64_t count) const override;
 
 private:
     std::uint8_t* m_block;
@@ -58,7 +63,8 @@ private:
 };
 
 // Writes nothing and only counts: formats run their write once through it to learn sizes and
-// offsets before the real write.
+// offsets before the real write. Like a memory block it holds at most 4 GiB - 1 bytes, the
+// most a 32-bit position can address, and refuses what would go past that.
 class CBinaryWriterForUpdateSize : public CBinaryWriterBase {
 public:
     std::uint32_t GetSize() const override { return 0; }
@@ -66,6 +72,7 @@ public:
 protected:
     std::uint32_t WriteRaw(const void* src, std::uint32_t elementSize,
                            std::uint32_t count) override;
+    bool Fits(std::uint64_t count) const override;
 };
 
 }  // namespace lumo

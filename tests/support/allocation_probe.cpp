@@ -7,8 +7,10 @@
 namespace {
 
 std::atomic<std::size_t> g_largest{0};
+std::atomic<std::size_t> g_total{0};
 
 void* CountedAllocation(std::size_t size) noexcept {
+    g_total += size;
     std::size_t seen = g_largest.load();
     while (size > seen && !g_largest.compare_exchange_weak(seen, size)) {
     }
@@ -28,9 +30,13 @@ namespace testsupport {
 
 void ResetLargestAllocation() {
     g_largest = 0;
+    g_total = 0;
 }
 std::size_t LargestAllocation() {
     return g_largest.load();
+}
+std::size_t TotalAllocation() {
+    return g_total.load();
 }
 
 }  // namespace testsupport

@@ -10,5 +10,8 @@ namespace testsupport {
 // the program's operator new and delete.
 void ResetLargestAllocation();
 std::size_t LargestAllocation();
+// The sum of all allocations since the last reset, freed or not: many small copies of one
+// thing add up here where the largest allocation would not show them.
+std::size_t TotalAllocation();
 
 }  // namespace testsupport

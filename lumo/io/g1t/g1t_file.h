@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "lumo/io/binary_reader.h"
@@ -67,7 +68,12 @@ public:
     std::uint32_t LastError() const { return m_lastError; }
 
     // Reads a G1T file at the reader's position; the object is not to be used after a failure.
+    // All textures together may hold no more pixel bytes than the reader has from the file's
+    // start on, so offsets that point at one texture many times cannot multiply it.
     bool Read(CBinaryReaderBase& reader);
+    // Why the last Read refused a file whose layout it understood but cannot honour (empty
+    // after a success or when the file was simply damaged).
+    std::string_view ReadRefusal() const { return m_refusal; }
     // Validates, then writes the file in two passes (sizes first, then the content). Returns
     // the bytes the real pass moved; compare with WrittenSize() to detect a short write. 0 on a
     // validation failure.
@@ -80,9 +86,13 @@ public:
 private:
     bool ReadHeader(CBinaryReaderBase& reader);
     bool ReadTexture(CBinaryReaderBase& reader, std::uint32_t offset);
+    bool ReadExtendedHeader(CBinaryReaderBase& reader, CG1TTexture& texture);
     bool ReadSurfaces(CBinaryReaderBase& reader, CG1TTexture& texture);
     void ReadTrailer(CBinaryReaderBase& reader);
+    std::uint64_t TrailerEntryCount(const CG1TTrailer& block) const;
+    bool Refuse(std::string_view reason);
     void PrepareForWrite();
+    bool FitsThirtyTwoBits() const;
     std::uint32_t WritePass(CBinaryWriterBase& writer);
     std::uint32_t WriteTexture(CBinaryWriterBase& writer, CG1TTexture& texture);
     std::uint32_t WriteTrailer(CBinaryWriterBase& writer, const CG1TTrailer& block);
@@ -93,6 +103,8 @@ private:
     std::vector<std::unique_ptr<CG1TTexture>> m_textures;
     std::uint32_t m_lastError = 0;
     std::uint32_t m_writtenSize = 0;
+    std::uint64_t m_unclaimedBytes = 0;  // pixel bytes the file can still give while reading
+    std::string_view m_refusal;
 };
 
 }  // namespace lumo

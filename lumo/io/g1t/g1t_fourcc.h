@@ -55,5 +55,7 @@ inline void SwapRecordNibbles(std::uint8_t (&bytes)[8]) {
 
 constexpr FourCC kTrailerMagic{'G', '1', 'T', 'L'};
 constexpr std::uint32_t kTrailerHeaderSize = 16;
+// Extra items of this type are the entries of the trailing block.
+constexpr std::uint16_t kTrailerItemType = 5;
 
 }  // namespace lumo::g1t

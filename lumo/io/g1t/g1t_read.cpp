@@ -45,6 +45,7 @@ bool ParseExtraItems(const std::vector<std::uint8_t>& raw, bool bigEndian,
 
 bool CG1TFileImpl::Read(CBinaryReaderBase& reader) {
     m_textures.clear();
+    m_refusal = {};
     textureWords.clear();
     textureOffsets.clear();
     extraItems.clear();
@@ -65,6 +66,7 @@ bool CG1TFileImpl::Read(CBinaryReaderBase& reader) {
         return false;
     }
     reader.SeekFromBase(0);
+    m_unclaimedBytes = reader.GetSize() - reader.GetBase();
     if (!ReadHeader(reader)) {
         return false;
     }
@@ -153,9 +155,7 @@ bool CG1TFileImpl::ReadTexture(CBinaryReaderBase& reader, std::uint32_t offset) 
     if (t.Format() >= kFormatCodeCount) {
         return false;
     }
-    if (t.header.HasExtendedHeader() &&
-        (reader.Read(t.extended.size) != 4 || reader.Read(t.extended.value) != 4 ||
-         reader.ReadBits(t.extended.packed, {4, 20, 8}) != 4)) {
+    if (t.header.HasExtendedHeader() && !ReadExtendedHeader(reader, t)) {
         return false;
     }
     t.platform = platform;
@@ -168,6 +168,30 @@ bool CG1TFileImpl::ReadTexture(CBinaryReaderBase& reader, std::uint32_t offset) 
     }
     m_textures.push_back(std::move(texture));
     return true;
+}
+
+// The pixel data starts where the extended header's own size says it ends; words past the
+// three this toolkit knows are carried along unread.
+bool CG1TFileImpl::ReadExtendedHeader(CBinaryReaderBase& reader, CG1TTexture& t) {
+    CG1TExtendedHeader& x = t.extended;
+    if (reader.Read(x.size) != 4) {
+        return false;
+    }
+    if (x.size < CG1TExtendedHeader::kSize) {
+        return Refuse("extended texture header shorter than 12 bytes");
+    }
+    if (x.size - 4 > Remaining(reader) || reader.Read(x.value) != 4 ||
+        reader.ReadBits(x.packed, {4, 20, 8}) != 4) {
+        return false;
+    }
+    x.rest.resize(x.size - CG1TExtendedHeader::kSize);
+    const auto restSize = static_cast<std::uint32_t>(x.rest.size());
+    return restSize == 0 || reader.ReadArray(x.rest.data(), restSize) == restSize;
+}
+
+bool CG1TFileImpl::Refuse(std::string_view reason) {
+    m_refusal = reason;
+    return false;
 }
 
 bool CG1TFileImpl::ReadSurfaces(CBinaryReaderBase& reader, CG1TTexture& t) {
@@ -189,9 +213,12 @@ bool CG1TFileImpl::ReadSurfaces(CBinaryReaderBase& reader, CG1TTexture& t) {
         s.paletteFormat = t.paletteFormat;
         s.platform = t.platform;
         const std::uint64_t bytes = LevelSize(s.format, s.width, s.height);
-        if (bytes > Remaining(reader)) {
-            return false;  // checked before allocating: the data must be there
+        // Checked before allocating: the data must be there, and must not have been handed
+        // out to another texture already.
+        if (bytes > Remaining(reader) || bytes > m_unclaimedBytes) {
+            return false;
         }
+        m_unclaimedBytes -= bytes;
         s.pixels.resize(bytes);
         const auto n = static_cast<std::uint32_t>(bytes);
         if (n > 0 && reader.ReadArray(s.pixels.data(), n) != n) {
@@ -201,10 +228,13 @@ bool CG1TFileImpl::ReadSurfaces(CBinaryReaderBase& reader, CG1TTexture& t) {
     return true;
 }
 
-// A "G1TL" block may follow the file; it starts where the header's file size ends.
+// A "G1TL" block may follow the file; it starts where the header's file size ends. It ends
+// where its entries do: a table of one 16-bit size per entry, then the entries' bytes. Bytes
+// after that belong to whatever holds the file (an archive slot, for one) and are not kept.
 void CG1TFileImpl::ReadTrailer(CBinaryReaderBase& reader) {
     const std::uint64_t start = std::uint64_t{reader.GetBase()} + fileSize;
-    if (start + g1t::kTrailerHeaderSize > reader.GetSize()) {
+    const std::uint64_t end = reader.GetSize();
+    if (start + g1t::kTrailerHeaderSize > end) {
         return;
     }
     reader.Seek(static_cast<std::uint32_t>(start));
@@ -223,11 +253,40 @@ void CG1TFileImpl::ReadTrailer(CBinaryReaderBase& reader) {
         reader.Read(block.entryValue) != 2 || reader.Read(block.platform) != 2) {
         return;
     }
-    block.body.resize(static_cast<std::size_t>(Remaining(reader)));
-    if (!block.body.empty()) {
-        reader.ReadArray(block.body.data(), static_cast<std::uint32_t>(block.body.size()));
+    const std::uint32_t bodyStart = reader.Tell();
+    const std::uint64_t tableStart =
+        start + std::max<std::uint64_t>(block.headerSize, g1t::kTrailerHeaderSize);
+    const std::uint64_t count = TrailerEntryCount(block);
+    if (tableStart + 2 * count > end) {
+        return;
+    }
+    reader.Seek(static_cast<std::uint32_t>(tableStart));
+    std::uint64_t blockEnd = tableStart + 2 * count;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        std::uint16_t entrySize = 0;
+        reader.Read(entrySize);
+        blockEnd += entrySize;
+    }
+    if (blockEnd > end) {
+        return;
+    }
+    block.body.resize(static_cast<std::size_t>(blockEnd - bodyStart));
+    reader.Seek(bodyStart);
+    if (!block.body.empty() &&
+        reader.ReadArray(block.body.data(), static_cast<std::uint32_t>(block.body.size())) !=
+            block.body.size()) {
+        return;
     }
     trailer = std::move(block);
+}
+
+// The entries are the extra items of type 5 that the block was made from; a file whose extra
+// block is not made of items can only say it through the block's own entry value.
+std::uint64_t CG1TFileImpl::TrailerEntryCount(const CG1TTrailer& block) const {
+    const auto items =
+        std::count_if(extraItems.begin(), extraItems.end(),
+                      [](const CG1TItem& item) { return item.type == g1t::kTrailerItemType; });
+    return items > 0 ? static_cast<std::uint64_t>(items) : block.entryValue;
 }
 
 }  // namespace lumo

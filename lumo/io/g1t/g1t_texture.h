@@ -41,12 +41,14 @@ struct CG1TTextureHeader {
 };
 static_assert(sizeof(CG1TTextureHeader) == 8);
 
-// The extended texture header that follows the record when byte 7 says so.
+// The extended texture header that follows the record when byte 7 says so. Its first word is
+// its own size; bytes past the three known words are kept as they were read and written back.
 struct CG1TExtendedHeader {
     static constexpr std::uint32_t kSize = 12;
     std::uint32_t size = kSize;
     float value = 0.0f;
     std::uint32_t packed = 0;  // bit fields 4, 20, 8 from the least significant bit
+    std::vector<std::uint8_t> rest;
 
     std::uint32_t ColorSpace() const { return packed >> 24; }  // 1 = sRGB, 0 = linear
     void SetColorSpace(std::uint32_t flag) { packed = (packed & 0x00FFFFFFu) | (flag << 24); }

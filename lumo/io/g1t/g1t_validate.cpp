@@ -1,5 +1,7 @@
 #include "lumo/io/g1t/g1t_file.h"
 
+#include <vector>
+
 #include "lumo/io/message_translator.h"
 
 namespace lumo {
@@ -26,8 +28,24 @@ bool CG1TFileImpl::Validate() {
     if (platform >= kPlatformCount) {
         return Fail(kMsgInvalidFilePlatform);
     }
+    // Substitutions are made as validation goes; a failure further on takes them back, so a
+    // file that cannot be written is left as it was.
+    struct Before {
+        CG1TTextureHeader header;
+        std::uint32_t paletteFormat;
+        bool dirty;
+    };
+    std::vector<Before> before;
+    for (const auto& texture : m_textures) {
+        before.push_back({texture->header, texture->paletteFormat, texture->dirty});
+    }
     for (auto& texture : m_textures) {
         if (!ValidateTexture(*texture)) {
+            for (std::size_t i = 0; i < before.size(); ++i) {
+                m_textures[i]->header = before[i].header;
+                m_textures[i]->paletteFormat = before[i].paletteFormat;
+                m_textures[i]->dirty = before[i].dirty;
+            }
             return false;
         }
     }

@@ -7,11 +7,12 @@
 #include "lumo/image/pixel_codec.h"
 #include "lumo/io/g1t/g1t_file.h"
 #include "lumo/io/g1t/g1t_fourcc.h"
+#include "lumo/io/message_translator.h"
 
 namespace lumo {
 namespace {
 
-constexpr std::uint16_t kTrailerItemType = 5;
+using g1t::kTrailerItemType;
 constexpr std::uint16_t kColorSpaceItemType = 0;
 
 bool IsSizingPass(const CBinaryWriterBase& writer) {
@@ -60,16 +61,27 @@ std::uint32_t WriteItem(CBinaryWriterBase& writer, const CG1TItem& item) {
 }
 
 // Surfaces are written at exactly their level size, cut or padded with zeros, so that the
-// data always matches what the texture record promises.
+// data always matches what the texture record promises. Write refuses files whose sizes do not
+// fit 32 bits before this runs.
 std::uint32_t WriteSurface(CBinaryWriterBase& writer, const CG1TSurface& s, std::uint32_t format) {
     const auto size = static_cast<std::uint32_t>(LevelSize(format, s.width, s.height));
     const auto stored = static_cast<std::uint32_t>(std::min<std::size_t>(s.pixels.size(), size));
     std::uint32_t n = stored > 0 ? writer.WriteArray(s.pixels.data(), stored) : 0;
     if (stored < size) {
-        const std::vector<std::uint8_t> zeros(size - stored, 0);
-        n += writer.WriteArray(zeros.data(), size - stored);
+        n += writer.WriteZeros(size - stored);
     }
     return n;
+}
+
+std::uint64_t TextureBytes(const CG1TTexture& t) {
+    std::uint64_t bytes = 8;
+    if (t.header.HasExtendedHeader()) {
+        bytes += CG1TExtendedHeader::kSize + t.extended.rest.size();
+    }
+    for (const CG1TSurface& s : t.surfaces) {
+        bytes += LevelSize(t.Format(), s.width, s.height);
+    }
+    return bytes;
 }
 
 }  // namespace
@@ -79,6 +91,10 @@ std::uint32_t CG1TFileImpl::Write(CBinaryWriterBase& writer) {
         return 0;
     }
     PrepareForWrite();
+    if (!FitsThirtyTwoBits()) {
+        Fail(kMsgInvalidTextureSize);
+        return 0;
+    }
     for (auto& texture : m_textures) {
         if (!texture->ConvertSurfaces()) {
             return 0;
@@ -93,6 +109,21 @@ std::uint32_t CG1TFileImpl::Write(CBinaryWriterBase& writer) {
         texture->dirty = false;
     }
     return written;
+}
+
+// Sizes and offsets are 32-bit fields; a file of 4 GiB or more (or one level that size) could
+// only be written with cut values, so it is not written at all. Counted in 64 bits from the
+// texture records, before any pixel is converted.
+bool CG1TFileImpl::FitsThirtyTwoBits() const {
+    std::uint64_t bytes = 28 + 8 * std::uint64_t{textureCount};
+    bytes += extraRaw.empty() ? 4 * 256 * std::uint64_t{extraItems.size()} : extraRaw.size();
+    for (const auto& texture : m_textures) {
+        bytes += TextureBytes(*texture);
+    }
+    if (trailer) {
+        bytes += g1t::kTrailerHeaderSize + trailer->body.size();
+    }
+    return bytes <= 0xFFFFFFFFu;
 }
 
 void CG1TFileImpl::PrepareForWrite() {
@@ -203,8 +234,13 @@ std::uint32_t CG1TFileImpl::WriteTexture(CBinaryWriterBase& writer, CG1TTexture&
     }
     std::uint32_t n = writer.WriteArray(record, 8);
     if (t.header.HasExtendedHeader()) {
-        n += writer.Write(t.extended.size) + writer.Write(t.extended.value);
-        n += writer.WriteBits(t.extended.packed, {4, 20, 8});
+        CG1TExtendedHeader& x = t.extended;
+        x.size = CG1TExtendedHeader::kSize + static_cast<std::uint32_t>(x.rest.size());
+        n += writer.Write(x.size) + writer.Write(x.value);
+        n += writer.WriteBits(x.packed, {4, 20, 8});
+        if (!x.rest.empty()) {
+            n += writer.WriteArray(x.rest.data(), static_cast<std::uint32_t>(x.rest.size()));
+        }
     }
     const std::uint32_t faces = t.FaceCount();
     const std::uint32_t levels = t.MipCount();

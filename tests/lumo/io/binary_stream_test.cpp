@@ -6,6 +6,7 @@
 
 #include "lumo/io/binary_reader.h"
 #include "lumo/io/binary_writer.h"
+#include "support/allocation_probe.h"
 
 namespace lumo {
 namespace {
@@ -135,6 +136,24 @@ TEST(CountingWriter, CountsWithoutWriting) {
     EXPECT_EQ(counter.Write(bytes, 5), 5u);
     EXPECT_EQ(counter.Tell(), 39u);
     EXPECT_EQ(counter.GetSize(), 0u);
+}
+
+TEST(CountingWriter, PaddingIsCountedWithoutAllocatingAndStopsAtFourGibibytes) {
+    testsupport::ResetLargestAllocation();
+    CBinaryWriterForUpdateSize counter;
+    EXPECT_EQ(counter.AlignTo(1, 0x80000000u), 0x7FFFFFFFu);
+    EXPECT_LT(testsupport::LargestAllocation(), 65536u);
+    EXPECT_EQ(counter.AlignTo(0, 0x80000001u), 0u);  // already aligned
+    EXPECT_EQ(counter.AlignTo(1, 0x80000001u), 0x80000000u);
+    EXPECT_EQ(counter.Tell(), 0xFFFFFFFFu);
+    EXPECT_EQ(counter.Write(std::uint8_t{1}), 0u);  // a 32-bit position ends here
+    EXPECT_EQ(counter.Tell(), 0xFFFFFFFFu);
+
+    std::array<std::uint8_t, 8> block{};
+    CBinaryWriterToMemory writer(block.data(), block.size());
+    testsupport::ResetLargestAllocation();
+    EXPECT_EQ(writer.AlignTo(1, 0x80000000u), 0u);
+    EXPECT_LT(testsupport::LargestAllocation(), 65536u);
 }
 
 TEST(BinFileIO, PaddingAndBase) {

@@ -121,7 +121,7 @@ TEST(G1TRoundTripDetails, UnparsableExtraBlockAndTrailerAreKeptAsTheyWere) {
     original.extraRaw = {1, 2, 3, 4, 5};  // not whole items
     CG1TTrailer trailer;
     trailer.entryValue = 2;
-    trailer.body = {0, 4, 0, 0, 9, 9, 9, 9};
+    trailer.body = {4, 0, 0, 0, 9, 9, 9, 9};  // two entries of 4 and 0 bytes, little-endian
     original.trailer = trailer;
     const std::vector<std::uint8_t> bytes = WriteToBytes(original);
 

@@ -179,3 +179,42 @@ TEST(G1TWrite, ShortBufferReportsFewerBytesThanTheFileSize) {
 
 }  // namespace
 }  // namespace lumo
+
+namespace lumo {
+namespace {
+
+TEST(G1TWriteLimits, LevelsOfFourGibibytesAreRefusedNotCut) {
+    CG1TFileImpl file;
+    file.SetPlatform(0);
+    CG1TTexture& texture = file.AddTexture();
+    texture.header.SetFormat(kFormatRGBA32F);
+    texture.header.SetMipCount(1);
+    texture.header.SetLog2Size(15, 15);  // 32768 x 32768 x 16 bytes: 16 GiB
+    CG1TSurface surface;
+    surface.width = 32768;
+    surface.height = 32768;
+    surface.format = kFormatRGBA32F;
+    texture.surfaces = {surface};
+    CBinaryWriterForUpdateSize counter;
+    EXPECT_EQ(file.Write(counter), 0u);
+    EXPECT_EQ(file.LastError(), kMsgInvalidTextureSize);
+}
+
+TEST(G1TValidate, AFailureLeavesTheTextureAsItWas) {
+    CG1TFileImpl file;
+    file.SetPlatform(0);
+    CG1TTexture& texture = file.AddTexture();
+    CImage image;
+    FillPattern(image, 8, 8);
+    ASSERT_TRUE(texture.SetImage(image));
+    texture.dirty = false;
+    texture.surfaces.front().palette = {1, 2, 3, 4};  // a palette on a direct texture
+    ASSERT_EQ(texture.Format(), kFormatRGBA8);        // which platform 0 stores as BGRA8
+    EXPECT_FALSE(file.Validate());
+    EXPECT_EQ(file.LastError(), kMsgIndexedToDirect);
+    EXPECT_EQ(texture.Format(), kFormatRGBA8);
+    EXPECT_FALSE(texture.dirty);
+}
+
+}  // namespace
+}  // namespace lumo
