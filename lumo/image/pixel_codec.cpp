@@ -64,6 +64,13 @@ bool EncodableImage(const CTextureDesc& desc, const CImageT<Channel>& image) {
 
 }  // namespace
 
+bool HasPixelCodec(std::uint32_t format, std::uint32_t platform) {
+    CTextureDesc desc;
+    desc.format = format;
+    desc.platform = platform;
+    return EntryFor(desc).encodeFloat != codec::kFallbackCodec.encodeFloat;
+}
+
 bool DecodePixels(const CTextureDesc& desc, const std::uint8_t* data, std::size_t size,
                   CImage& image) {
     if (!codec::SurfaceSizeAllowed(desc.width, desc.height) || (!data && size != 0)) {

@@ -25,6 +25,10 @@ inline bool IsBigEndianPlatform(std::uint32_t platform) {
     return platform >= 1 && platform <= 3;
 }
 
+// Whether the toolkit has a codec of its own for this format on this platform; the others
+// decode to black and encode to zeros (below).
+bool HasPixelCodec(std::uint32_t format, std::uint32_t platform);
+
 // Decodes stored pixel bytes into an image of desc.width x desc.height. Formats a platform
 // does not support, and DXT surfaces under 4 pixels, decode to transparent black and succeed.
 // Fails only when the stored bytes are fewer than the surface needs or the size is too large.

@@ -199,6 +199,26 @@ TEST_F(KaocgToolTest, BadInputsFailWithOneLine) {
     EXPECT_FALSE(fs::exists(At("x.png")));
 }
 
+TEST_F(KaocgToolTest, EncodeWritesThePixelsOfTheFormatThePlatformStores) {
+    const QImage picture = Gradient(16, 8);
+    SavePicture(picture, "in.png");
+    // BGRA8 on platform 4 is stored as RGBA8, TILE_RGBA8 on platform 0 as BGRA8.
+    for (const auto& [format, platform] : {std::pair{"BGRA8", "4"}, std::pair{"TILE_RGBA8", "0"}}) {
+        SCOPED_TRACE(format);
+        ASSERT_EQ(
+            Run({"g1t", "encode", "in.png", "out.g1t", "--format", format, "--platform", platform})
+                .exitCode,
+            0);
+        ASSERT_EQ(Run({"g1t", "decode", "out.g1t", "back.png"}).exitCode, 0);
+        EXPECT_EQ(MaxChannelDifference(LoadPicture("back.png"), picture), 0);
+    }
+    ExpectFailure({"g1t", "encode", "in.png", "x.g1t", "--format", "B5G6R5"}, 1,
+                  "format B5G6R5 has no encoder on platform 0");
+    ExpectFailure({"g1t", "encode", "in.png", "x.g1t", "--format", "TILE_B5G6R5"}, 1,
+                  "format TILE_B5G6R5 (stored as B5G6R5) has no encoder on platform 0");
+    EXPECT_FALSE(fs::exists(At("x.g1t")));
+}
+
 TEST_F(KaocgToolTest, FailedEncodeKeepsTheExistingOutput) {
     SavePicture(Gradient(12, 8), "odd.png");
     std::ofstream(At("out.g1t")) << "keep me";

@@ -6,6 +6,7 @@
 
 #include "lumo/image/image.h"
 #include "lumo/image/mip_filter.h"
+#include "lumo/image/pixel_codec.h"
 #include "lumo/io/pixel_format.h"
 #include "tools/kaocg-tool/args.h"
 #include "tools/kaocg-tool/file_io.h"
@@ -71,6 +72,24 @@ void CheckPicture(const RgbaPicture& picture, std::uint32_t levels, const std::s
     }
 }
 
+// The format the platform stores in place of the one asked for. Validation would make the same
+// switch, but only after the picture had been encoded in the format asked for, and a switched
+// texture keeps no pixels. A code the platform has no place for is left to validation, which
+// names the fault.
+std::uint32_t StoredFormat(const EncodeOptions& options) {
+    const std::uint32_t stored = lumo::PlatformFormat(options.platform, options.format);
+    if (stored >= lumo::kFormatCodeCount) {
+        return options.format;
+    }
+    if (!lumo::HasPixelCodec(stored, options.platform)) {
+        const std::string storedName(lumo::FormatName(stored).value_or("?"));
+        Fail("format " + options.formatName +
+             (stored == options.format ? "" : " (stored as " + storedName + ")") +
+             " has no encoder on platform " + std::to_string(options.platform));
+    }
+    return stored;
+}
+
 void FillTexture(lumo::CG1TFileImpl& file, const RgbaPicture& picture, const EncodeOptions& options,
                  const std::string& path) {
     lumo::CImage image;
@@ -81,7 +100,7 @@ void FillTexture(lumo::CG1TFileImpl& file, const RgbaPicture& picture, const Enc
     file.SetPlatform(options.platform);
     lumo::CG1TTexture& texture = file.AddTexture();
     texture.header.SetMipCount(options.levels);
-    if (!file.SetPixelFormat(options.format)) {
+    if (!file.SetPixelFormat(StoredFormat(options))) {
         Fail("format " + options.formatName + " cannot be set on a texture");
     }
     if (!texture.SetImage(image, 0, options.filter)) {
