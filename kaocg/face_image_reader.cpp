@@ -35,18 +35,20 @@ bool FaceImageReader::Load(std::int32_t faceCgId, picture::CDIB& picture) {
     return archive.SerializeHeader() && archive.SerializeBody();
 }
 
+// An edit archive is opened only once its attribute is cleared, as in TransferFaceImage, and is
+// read-only again right after the open: reading needs no write access, and the archive stays
+// protected while the rest of the start-up runs. Only when that fails is it tried again on
+// closing.
 void FaceImageReader::OpenArchive(const std::wstring& path, bool edit) {
     m_path = path;
-    m_edit = edit;
-    // As in TransferFaceImage: an edit archive is opened only once its attribute is cleared,
-    // and is read-only again whatever happened.
+    m_protectOnClose = false;
     if (edit && !m_context.files.SetReadOnly(path, false)) {
         m_context.files.SetReadOnly(path, true);
         return;
     }
     m_file = m_context.files.Open(path, platform::OpenMode::kRead, true);
-    if (!m_file && edit) {
-        m_context.files.SetReadOnly(path, true);
+    if (edit) {
+        m_protectOnClose = !m_context.files.SetReadOnly(path, true) && m_file != nullptr;
     }
 }
 
@@ -55,7 +57,7 @@ void FaceImageReader::CloseArchive() {
         return;
     }
     m_file.reset();
-    if (m_edit) {
+    if (m_protectOnClose) {
         m_context.files.SetReadOnly(m_path, true);
     }
 }

@@ -44,8 +44,10 @@ bool CKaoCGImageArchive::SerializeHeader() {
 }
 
 bool CKaoCGImageArchive::SaveHeader() {
-    // The game's own archives are never written.
-    if (!IsEditKind(kind_) || header_ != RequiredImageArchiveHeader(kind_, edition_)) {
+    // The game's own archives are never written, nor a file too short to be an edit archive
+    // of this kind: everything is checked before the first byte goes out.
+    if (!IsEditKind(kind_) || header_ != RequiredImageArchiveHeader(kind_, edition_) ||
+        !ReachesPastItsBitmap()) {
         return false;
     }
     std::vector<std::uint8_t> bytes(kArchiveHeaderSize + kTableRecordSize * offsets_.size());
@@ -56,6 +58,12 @@ bool CKaoCGImageArchive::SaveHeader() {
         StoreU32LE(record + 4, entrySize_);
     }
     return File()->Seek(0) && File()->Write(bytes.data(), bytes.size());
+}
+
+// A file too short for its used-slot bitmap is not an edit archive (or was cut off): writing
+// into it would only grow it without making it one.
+bool CKaoCGImageArchive::ReachesPastItsBitmap() const {
+    return File()->Size() >= UsedSlotBitmapOffset(kind_) + kUsedSlotBitmapSize;
 }
 
 // The header and the table are read in one piece each: the editor reads thousands of faces at
@@ -99,10 +107,8 @@ bool CKaoCGImageArchive::SaveSlot(std::vector<std::uint8_t>& buffer) {
     if (!IsEditKind(kind_) || !EncodeFaceTexture(*picture_, kind_, buffer)) {
         return false;
     }
-    // A file too short for its bitmap is not an edit archive (or was cut off): writing the
-    // slot would only grow it further without making it one.
-    if (File()->Size() < UsedSlotBitmapOffset(kind_) + kUsedSlotBitmapSize) {
-        return false;
+    if (!ReachesPastItsBitmap()) {
+        return false;  // checked here as well for saves without the header
     }
     if (!File()->Seek(offsets_[*slot_]) || !File()->Write(buffer.data(), buffer.size())) {
         return false;

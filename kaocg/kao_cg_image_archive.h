@@ -24,7 +24,8 @@ public:
     CKaoCGImageArchive(platform::File* file, TransferMode mode, picture::CDIB* picture, int edition,
                        std::int32_t faceCgId, int kind);
 
-    // Save: edit kinds only; the header and the whole table. Load: fails unless the header is
+    // Save: edit kinds only, into a file long enough to be an archive of the kind (checked
+    // before anything is written); the header and the whole table. Load: fails unless the header is
     // exactly the one the kind and edition require.
     bool SerializeHeader() override;
     // Save: the encoded picture into the slot, then the slot's bit in the used-slot bitmap.
@@ -38,6 +39,7 @@ public:
 private:
     bool Usable() const { return slot_.has_value(); }
     bool SaveHeader();
+    bool ReachesPastItsBitmap() const;
     bool LoadHeader();
     bool SaveSlot(std::vector<std::uint8_t>& buffer);
     bool LoadSlot(std::vector<std::uint8_t>& buffer);

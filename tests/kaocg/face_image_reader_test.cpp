@@ -75,6 +75,8 @@ TEST_F(FaceImageReading, GivesWhatSeparateLoadsGiveOpeningEachArchiveOncePerRun)
             EXPECT_TRUE(std::equal(face.Pixels().begin(), face.Pixels().end(),
                                    expectedPixels[i].begin(), expectedPixels[i].end()))
                 << i;
+            // Open for reading, the edit archive is protected all the same.
+            EXPECT_TRUE(ReadOnly(kKindEditSmall)) << i;
             if (ids[i] == kFirstSmallStockId) {
                 // Moving on to another archive closed the edit one and protected it again.
                 EXPECT_EQ(OpenCount(kKindEditSmall), 0);

@@ -219,6 +219,17 @@ TEST_F(FaceImageTransfer, SaveIntoAnArchiveTooShortForItsBitmapWritesNothing) {
     EXPECT_TRUE(ReadOnly(kKindEditSmall));
 }
 
+TEST_F(FaceImageTransfer, SaveIntoAShortForeignFileWritesNothing) {
+    // Unlike a cut archive, these do not already hold the header that a save writes.
+    for (const std::vector<std::uint8_t>& bytes :
+         {std::vector<std::uint8_t>(100, 0x5A), std::vector<std::uint8_t>(40000, 0)}) {
+        files.Put(ArchivePath(kKindEditSmall), bytes, true);
+        EXPECT_FALSE(Save(kFirstSmallEditId, PatternPicture(64)));
+        EXPECT_TRUE(Bytes(kKindEditSmall) == bytes) << bytes.size();
+        EXPECT_TRUE(ReadOnly(kKindEditSmall));
+    }
+}
+
 TEST_F(FaceImageTransfer, PresenceMeansADecodableSlotWithANonZeroByte) {
     PutSmallEditArchive();
     std::vector<std::uint8_t> bytes = Bytes(kKindEditSmall);
