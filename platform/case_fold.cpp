@@ -1,79 +1,34 @@
 #include "platform/case_fold.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace platform {
 namespace {
 
-bool InRange(char32_t c, char32_t first, char32_t last) {
-    return c >= first && c <= last;
-}
+struct CasePair {
+    char16_t upper;
+    char16_t lower;
+};
 
-// Blocks where an upper-case letter is followed by its lower-case partner; evenUpper tells
-// whether the upper-case letters sit on even code points.
-char32_t FoldPairs(char32_t c, bool evenUpper) {
-    const bool isEven = (c & 1) == 0;
-    return isEven == evenUpper ? c + 1 : c;
-}
-
-char32_t FoldLatinExtended(char32_t c) {
-    if (c == 0x130) {
-        return U'i';  // dotted capital I folds to the plain letter, as on Windows
-    }
-    if (c == 0x178) {
-        return 0xFF;
-    }
-    if (InRange(c, 0x100, 0x137) || InRange(c, 0x14A, 0x177)) {
-        return c == 0x131 ? c : FoldPairs(c, true);
-    }
-    if (InRange(c, 0x139, 0x148) || InRange(c, 0x179, 0x17E)) {
-        return FoldPairs(c, false);
-    }
-    return c;
-}
-
-char32_t FoldGreekCyrillicArmenian(char32_t c) {
-    if (InRange(c, 0x391, 0x3AB) && c != 0x3A2) {
-        return c + 0x20;
-    }
-    if (InRange(c, 0x400, 0x40F)) {
-        return c + 0x50;
-    }
-    if (InRange(c, 0x410, 0x42F)) {
-        return c + 0x20;
-    }
-    if (InRange(c, 0x460, 0x481) || InRange(c, 0x48A, 0x4BF) || InRange(c, 0x4D0, 0x52F)) {
-        return FoldPairs(c, true);
-    }
-    if (InRange(c, 0x4C1, 0x4CE)) {
-        return FoldPairs(c, false);
-    }
-    if (InRange(c, 0x531, 0x556)) {
-        return c + 0x30;
-    }
-    return c;
-}
+constexpr CasePair kCasePairs[] = {
+#include "platform/case_table.inc"
+};
 
 }  // namespace
 
 char32_t FoldCase(char32_t c) {
     if (c < 0x80) {
-        return InRange(c, U'A', U'Z') ? c + 0x20 : c;
+        return c >= U'A' && c <= U'Z' ? c + 0x20 : c;
     }
-    if (InRange(c, 0xC0, 0xDE) && c != 0xD7) {
-        return c + 0x20;
+    // A character beyond the plane is a surrogate pair in UTF-16, whose units have no case.
+    if (c > 0xFFFF) {
+        return c;
     }
-    if (c < 0x180) {
-        return FoldLatinExtended(c);
-    }
-    if (c < 0x590) {
-        return FoldGreekCyrillicArmenian(c);
-    }
-    if (InRange(c, 0x1E00, 0x1E95) || InRange(c, 0x1EA0, 0x1EFF)) {
-        return FoldPairs(c, true);
-    }
-    if (InRange(c, 0xFF21, 0xFF3A)) {
-        return c + 0x20;
-    }
-    return c;
+    const auto* found =
+        std::lower_bound(std::begin(kCasePairs), std::end(kCasePairs), c,
+                         [](const CasePair& pair, char32_t value) { return pair.upper < value; });
+    return found != std::end(kCasePairs) && found->upper == c ? found->lower : c;
 }
 
 std::wstring FoldCase(std::wstring_view text) {
