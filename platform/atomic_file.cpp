@@ -7,11 +7,13 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <optional>
 
 namespace platform {
 namespace {
 
 constexpr int kNameAttempts = 32;
+constexpr int kMaxLinkHops = 40;  // as the kernel allows before ELOOP
 
 std::string TempName(const std::string& folder, int attempt) {
     static std::atomic<unsigned> counter{0};
@@ -20,6 +22,25 @@ std::string TempName(const std::string& folder, int attempt) {
            std::to_string(counter.fetch_add(1)) + "-" +
            std::to_string(static_cast<unsigned long long>(ticks) % 1000000007ull + attempt) +
            ".tmp";
+}
+
+// The file a chain of symbolic links ends at, which need not exist yet; a relative link is
+// taken from the folder of the link. Nothing when the chain is too long or unreadable.
+std::optional<std::string> FollowLinks(std::string path) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return path;
+        }
+        std::string target(static_cast<std::size_t>(info.st_size) + 256, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) {
+            return std::nullopt;
+        }
+        target.resize(static_cast<std::size_t>(n));
+        path = target.front() == '/' ? target : ParentFolder(path) + "/" + target;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -65,7 +86,13 @@ bool TempFile::Commit() {
 
 bool ReplaceAtomically(const std::string& target, std::span<const std::uint8_t> bytes,
                        std::optional<mode_t> keepMode) {
-    TempFile temp(target, 0666);
+    // A rename over a link would put a plain file in its place; the new file goes beside the
+    // file the link points at instead, and the link stays.
+    const std::optional<std::string> file = FollowLinks(target);
+    if (!file) {
+        return false;
+    }
+    TempFile temp(*file, 0666);
     if (!temp.IsOpen()) {
         return false;
     }

@@ -37,7 +37,8 @@ private:
     bool m_committed = false;
 };
 
-// Replaces a file's contents through a TempFile. keepMode gives the new file these permission
+// Replaces a file's contents through a TempFile. A target that is a symbolic link keeps the
+// link: the file it leads to is the one replaced. keepMode gives the new file these permission
 // bits exactly (the old file's); without it the new file gets the usual ones.
 bool ReplaceAtomically(const std::string& target, std::span<const std::uint8_t> bytes,
                        std::optional<mode_t> keepMode);

@@ -181,6 +181,19 @@ TEST_F(Files, ReplaceSwapsInTheNewFileWhole) {
     EXPECT_EQ(ListFolder(C() + "/data"), "archive.q06 fresh.q06");
 }
 
+TEST_F(Files, ReplaceThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    MakeFolders(C() + "/real");
+    WriteFile(C() + "/real/ids.q06", "old");
+    const std::string link = C() + "/data/ids.q06";
+    ASSERT_EQ(::symlink("../real/ids.q06", link.c_str()), 0);
+    ASSERT_TRUE(m_files.ReplaceFile(L"C:\\data\\IDS.q06", AsBytes("new")));
+    struct stat info {};
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(ReadFile(C() + "/real/ids.q06"), "new");
+    EXPECT_EQ(ListFolder(C() + "/real"), "ids.q06");
+}
+
 TEST_F(Files, FoldersAndTimes) {
     EXPECT_TRUE(m_files.CreateDirectory(L"C:\\data\\New"));
     EXPECT_TRUE(m_files.CreateDirectory(L"C:\\DATA\\new"));
