@@ -4,13 +4,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "lumo/io/utf.h"
+#include "platform/shell_variables.h"
 
 namespace platform {
 namespace {
 
+constexpr std::wstring_view kUserShellFolders =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 constexpr std::wstring_view kShellFolders =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
@@ -31,24 +36,40 @@ bool IsFolder(const WinePaths& paths, const std::wstring& path) {
     return host && ::stat(host->c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// The profile Wine made: the first name whose folder exists, else the first name.
+std::wstring ProfileName(const WinePaths& paths, const std::vector<std::wstring>& userNames) {
+    for (const std::wstring& name : userNames) {
+        if (!name.empty() && IsFolder(paths, L"C:\\users\\" + name)) {
+            return name;
+        }
+    }
+    return userNames.empty() ? std::wstring() : userNames.front();
+}
+
+std::optional<std::wstring> AbsoluteFolder(std::optional<std::wstring> path) {
+    if (!path || !IsAbsoluteWindowsPath(*path)) {
+        return std::nullopt;
+    }
+    return WithTrailingBackslash(std::move(*path));
+}
+
 }  // namespace
 
 std::wstring FindDocumentsFolder(const Registry& registry, const WinePaths& paths,
                                  const std::vector<std::wstring>& userNames) {
-    if (const auto personal = registry.ReadString(kShellFolders, L"Personal")) {
-        if (IsAbsoluteWindowsPath(*personal)) {
-            return WithTrailingBackslash(*personal);
+    const std::wstring profile = ProfileName(paths, userNames);
+    if (const auto personal = registry.ReadString(kUserShellFolders, L"Personal")) {
+        if (const auto folder = AbsoluteFolder(ExpandShellVariables(*personal, profile))) {
+            return *folder;
         }
     }
-    if (userNames.empty()) {
+    if (const auto folder = AbsoluteFolder(registry.ReadString(kShellFolders, L"Personal"))) {
+        return *folder;
+    }
+    if (profile.empty()) {
         return {};
     }
-    for (const std::wstring& name : userNames) {
-        if (!name.empty() && IsFolder(paths, L"C:\\users\\" + name)) {
-            return L"C:\\users\\" + name + L"\\Documents\\";
-        }
-    }
-    return L"C:\\users\\" + userNames.front() + L"\\Documents\\";
+    return L"C:\\users\\" + profile + L"\\Documents\\";
 }
 
 std::wstring HostUserName() {

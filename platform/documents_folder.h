@@ -9,11 +9,14 @@
 
 namespace platform {
 
-// The user's documents folder as a Windows path with a trailing backslash: "Personal" under
-// Explorer's "Shell Folders" key when it holds an absolute path (Wine writes it expanded),
-// else C:\users\<name>\Documents for the first name whose profile folder exists among
-// userNames (the host user for Wine, "steamuser" in Proton's prefixes), else for the first
-// name. Wine links that folder to the host's documents folder; mapping the path follows it.
+// The user's documents folder as a Windows path with a trailing backslash, found where Wine's
+// own programs look: "Personal" under Explorer's "User Shell Folders" key, its variables
+// expanded (ExpandShellVariables); else "Personal" under "Shell Folders", the cache of the
+// expanded paths; either only when it gives an absolute path. Else C:\users\<name>\Documents
+// for the first name whose profile folder exists among userNames (the host user for Wine,
+// "steamuser" in Proton's prefixes), else for the first name, which is also the profile the
+// variables name. Wine links that folder to the host's documents folder; mapping the path follows
+// it.
 std::wstring FindDocumentsFolder(const Registry& registry, const WinePaths& paths,
                                  const std::vector<std::wstring>& userNames);
 

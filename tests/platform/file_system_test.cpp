@@ -253,5 +253,27 @@ TEST_F(Files, DocumentsFolderFromTheRegistryOrTheProfile) {
     EXPECT_EQ(m_files.DocumentsFolder(), L"C:\\users\\player\\Documents\\");
 }
 
+TEST_F(Files, DocumentsFolderFromUserShellFoldersFirst) {
+    const std::string head =
+        "WINE REGISTRY Version 2\n"
+        "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders] 0\n"
+        "\"Personal\"=\"C:\\\\users\\\\player\\\\Documents\"\n"
+        "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\User Shell "
+        "Folders] 0\n"
+        "\"Personal\"=str(2):\"";
+    MakeFolders(C() + "/users/player");
+    WriteFile(m_prefix.UserReg(), head + "%userprofile%\\\\Papers\"\n");
+    EXPECT_EQ(m_files.DocumentsFolder(), L"C:\\users\\player\\Papers\\");
+    WriteFile(m_prefix.UserReg(), head + "%HOMEDRIVE%%HOMEPATH%\\\\Papers\"\n");
+    EXPECT_EQ(m_files.DocumentsFolder(), L"C:\\users\\player\\Papers\\");
+    WriteFile(m_prefix.UserReg(), head + "D:\\\\Shared\"\n");
+    EXPECT_EQ(m_files.DocumentsFolder(), L"D:\\Shared\\");
+    // A variable Wine does not set, or a stray %, leaves the cached path to decide.
+    for (const char* odd : {"%ONEDRIVE%\\\\Papers", "%USERPROFILE\\\\Papers"}) {
+        WriteFile(m_prefix.UserReg(), head + odd + "\"\n");
+        EXPECT_EQ(m_files.DocumentsFolder(), L"C:\\users\\player\\Documents\\") << odd;
+    }
+}
+
 }  // namespace
 }  // namespace platform
