@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 #include "app/frame_status_bar.h"
 #include "resources/menu.h"
@@ -96,6 +97,14 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == menuBar() &&
         (event->type() == QEvent::Leave || event->type() == QEvent::FocusOut)) {
         m_statusBar->clearMessage();
+    }
+    // Nor does it highlight a greyed command; its prompt still says what the command is for.
+    if (watched == menuBar() && event->type() == QEvent::MouseMove) {
+        const QAction* action =
+            menuBar()->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (action != nullptr && !action->isEnabled()) {
+            m_statusBar->showMessage(action->statusTip());
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

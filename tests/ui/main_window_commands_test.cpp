@@ -1,5 +1,7 @@
 // Save and initialize-all as the menu runs them.
 #include <QAction>
+#include <QMenuBar>
+#include <QStatusBar>
 #include <QTest>
 #include <filesystem>
 
@@ -139,6 +141,24 @@ TEST_F(MainWindowCommands, InitializeAllResetsEveryFaceAndTurnsTheNamesBlack) {
             EXPECT_EQ(general.ShownFaceNumber(), roster::FixedFaceOf(general.Code()));
         }
     }
+}
+
+}  // namespace
+}  // namespace mainwindow_test
+
+namespace mainwindow_test {
+namespace {
+
+TEST_F(MainWindowCommands, GreyedCommandsStillShowTheirPrompt) {
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    QAction* save = Command(app::CMainFrame::kSave);
+    ASSERT_FALSE(save->isEnabled());
+    QMenuBar* bar = frame->menuBar();
+    QTest::mouseMove(bar, bar->actionGeometry(save).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->statusBar()->currentMessage(), save->statusTip());
+    EXPECT_FALSE(save->statusTip().isEmpty());
 }
 
 }  // namespace
