@@ -3,6 +3,7 @@
 #include "kaocg/face_image_reader.h"
 #include "kaocg/face_image_transfer.h"
 #include "kaocg/face_number_map.h"
+#include "resources/load_report.h"
 #include "resources/string_table.h"
 
 namespace document {
@@ -21,12 +22,14 @@ picture::CDIB Thumbnail(const picture::CDIB& face) {
     return thumbnail;
 }
 
-// ReadThumbnail with the archives kept open between faces.
-picture::CDIB ReadListedThumbnail(kaocg_func::FaceImageReader& reader, const FaceSource& source,
-                                  std::int32_t faceCgId) {
+// ReadThumbnail with the archives kept open between faces, and the failures counted rather
+// than shown: a damaged archive fails hundreds of faces, and one box each would stop the
+// start-up for as many clicks.
+picture::CDIB ReadListedThumbnail(kaocg_func::FaceImageReader& reader, std::int32_t faceCgId,
+                                  int& unread) {
     picture::CDIB face;
     if (!reader.Load(faceCgId, face)) {
-        source.messages.Show(resources::LoadString(resources::IDS_FILE_READ_FAILED));
+        ++unread;
         return BlankThumbnail();
     }
     return Thumbnail(face);
@@ -76,8 +79,9 @@ void BuildThumbnailList(ThumbnailList& list, const FaceSource& source, IProgress
     list.Reserve(static_cast<std::size_t>(ThumbnailList::kEditPositions + stockCount));
     kaocg_func::FaceImageReader reader(source.archives, source.settings.editDataFolder,
                                        source.settings.stockDataFolder);
+    int unread = 0;
     for (std::int32_t slot = 0; slot < ThumbnailList::kEditPositions; ++slot) {
-        list.Append(ReadListedThumbnail(reader, source, kFirstEditSmallId + slot));
+        list.Append(ReadListedThumbnail(reader, kFirstEditSmallId + slot, unread));
         if ((slot + 1) % kEditStepEvery == 0) {
             progress.Step();
         }
@@ -86,10 +90,13 @@ void BuildThumbnailList(ThumbnailList& list, const FaceSource& source, IProgress
     const std::int32_t stepEvery = stockCount / kStockStepParts;
     for (std::int32_t i = 0; i < stockCount; ++i) {
         const std::int32_t id = kaocg_func::StockSmallFirst(edition) + i;
-        list.Append(ReadListedThumbnail(reader, source, id));
+        list.Append(ReadListedThumbnail(reader, id, unread));
         if ((i + 1) % stepEvery == 0) {
             progress.Step();
         }
+    }
+    if (unread > 0) {
+        source.messages.Show(resources::UnreadFacesMessage(unread));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "kaocg/face_image_transfer.h"
 #include "kaocg/face_number_map.h"
 #include "kaocg/image_archive_layout.h"
+#include "resources/load_report.h"
 #include "resources/string_table.h"
 #include "support/demo_prefix.h"
 #include "support/recording_ui.h"
@@ -59,8 +60,23 @@ TEST_F(Thumbnails, AnUnreadableFaceShowsOneMessageAndABlankPicture) {
     ThumbnailList list;
     BuildThumbnailList(list, Source(), progress);
     ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(messages.boxes[0], resources::LoadString(resources::IDS_FILE_READ_FAILED));
+    EXPECT_EQ(messages.boxes[0], resources::UnreadFacesMessage(1));
+    EXPECT_EQ(messages.boxes[0].rfind(resources::LoadString(resources::IDS_FILE_READ_FAILED), 0),
+              0u);
     EXPECT_EQ(list.Count(), 1100 + 1598);
+}
+
+TEST_F(Thumbnails, AnEditArchiveCutInHalfShowsOneMessageWithTheCount) {
+    const fs::path archive = demo.Host(demo.Settings().editDataFolder + L"GRP\\EDIT_KAO_S.Q06");
+    const auto cut = kaocg_func::DefaultSlotOffset(kaocg_func::kKindEditSmall, 550);
+    fs::resize_file(archive, cut);
+    ThumbnailList list;
+    BuildThumbnailList(list, Source(), progress);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0], resources::UnreadFacesMessage(550));
+    EXPECT_EQ(messages.boxes[0], L"檔案讀取失敗。\n共有550個容貌CG無法讀取。");
+    EXPECT_EQ(list.Count(), 1100 + 1598);
+    EXPECT_EQ(progress.steps, 20 + 1 + 16);
 }
 
 TEST_F(Thumbnails, ARegisteredFaceIsReadBackIntoItsSlot) {
