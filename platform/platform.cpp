@@ -8,6 +8,7 @@
 
 #include "platform/documents_folder.h"
 #include "platform/lock_file_mutex.h"
+#include "platform/session_safe_registry.h"
 #include "platform/wine_file_system.h"
 #include "platform/wine_paths.h"
 #include "platform/wine_processes.h"
@@ -19,7 +20,10 @@ namespace {
 class WinePlatform final : public Platform {
 public:
     explicit WinePlatform(const std::string& prefix)
-        : m_registry(prefix + "/user.reg"),
+        : m_userReg(prefix + "/user.reg"),
+          m_session(prefix),
+          m_pending(DefaultPendingWritesPath(), prefix),
+          m_registry(m_userReg, m_session, m_pending),
           m_files(WinePaths(prefix), m_registry, {HostUserName(), L"steamuser"}),
           m_processes(DefaultLockFolder()) {}
 
@@ -28,7 +32,10 @@ public:
     Processes& GetProcesses() override { return m_processes; }
 
 private:
-    WineRegistry m_registry;
+    WineRegistry m_userReg;
+    PrefixWineSession m_session;
+    PendingRegistryWrites m_pending;
+    SessionSafeRegistry m_registry;
     WineFileSystem m_files;
     WineProcesses m_processes;
 };
