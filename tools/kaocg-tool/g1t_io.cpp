@@ -40,6 +40,9 @@ void LoadG1t(const std::string& path, lumo::CG1TFileImpl& file) {
     }
     lumo::CBinaryReaderFromMemory reader(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
     if (!file.Read(reader)) {
+        if (!file.ReadRefusal().empty()) {
+            Fail(path + ": unsupported G1T file: " + std::string(file.ReadRefusal()));
+        }
         Fail(path + ": damaged G1T file");
     }
 }
