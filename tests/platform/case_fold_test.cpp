@@ -30,7 +30,8 @@ TEST(CaseFold, LettersOfOneCasePairAreEqualAndNoOthers) {
              {0xA640, 0xA641},  // Cyrillic zemlya
              {0x1C4, 0x1C6},    // the DZ digraph with caron
          }) {
-        EXPECT_TRUE(EqualsIgnoreCase(std::wstring(1, upper), std::wstring(1, lower))) << static_cast<unsigned>(upper);
+        EXPECT_TRUE(EqualsIgnoreCase(std::wstring(1, upper), std::wstring(1, lower)))
+            << static_cast<unsigned>(upper);
     }
     // Each maps to a letter that maps back to another one, so Wine keeps them apart.
     for (const auto& [a, b] : std::vector<std::pair<wchar_t, wchar_t>>{
@@ -43,7 +44,8 @@ TEST(CaseFold, LettersOfOneCasePairAreEqualAndNoOthers) {
              {0x1E9E, 0xDF},     // capital sharp s
              {0x10400, 0x10428}  // Deseret: beyond the plane, two units without case each
          }) {
-        EXPECT_FALSE(EqualsIgnoreCase(std::wstring(1, a), std::wstring(1, b))) << static_cast<unsigned>(a);
+        EXPECT_FALSE(EqualsIgnoreCase(std::wstring(1, a), std::wstring(1, b)))
+            << static_cast<unsigned>(a);
     }
     EXPECT_EQ(FoldCase(L"ÉTÉ Ⅳ"), L"été ⅳ");
 }
@@ -109,7 +111,7 @@ TEST(CaseFold, ComparesAsWineItselfDoes) {
     const std::string wine = "WINEPREFIX='" + folder.Path() + "/prefix' WINEDEBUG=-all ";
     ASSERT_TRUE(RunQuietly(wine + "wine reg import '" + folder.Path() + "/in.reg'"));
     ASSERT_TRUE(RunQuietly(wine + "wine reg export 'HKCU\\Software\\CaseProbe' '" + folder.Path() +
-                    "/out.reg' /y"));
+                           "/out.reg' /y"));
     RunQuietly(wine + "wineserver -k");
 
     std::map<std::size_t, int> keysOfPair;
