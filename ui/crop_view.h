@@ -4,7 +4,7 @@
 #include <QPoint>
 #include <QWidget>
 
-#include "ui/crop_selection.h"
+#include "picture/crop_selection.h"
 
 namespace ui {
 

@@ -35,7 +35,7 @@ protected:
     }
     ui::CropView* View() { return m_dialog->View(); }
     Rect Selection() const {
-        const ui::CropSelection& s = m_dialog->Selection();
+        const picture::CropSelection& s = m_dialog->Selection();
         return {s.Left(), s.Top(), s.Right(), s.Bottom()};
     }
     QPoint Handle() const {
