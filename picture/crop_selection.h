@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picture/face_frame.h"
+
 namespace picture {
 
 // The crop dialog's selection in picture pixels (right and bottom exclusive) with the corner
@@ -8,7 +10,7 @@ namespace picture {
 class CropSelection {
 public:
     // The selection never shrinks below this while the picture allows it.
-    static constexpr int kMinimumExtent = 56;
+    static constexpr int kMinimumExtent = kMinimumFrameExtent;
 
     CropSelection(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight);
 

@@ -64,6 +64,8 @@ public:
     void ScrollTo(int x, int y);
     void ScrollBy(int dx, int dy) { ScrollTo(m_scrollX + dx, m_scrollY + dy); }
 
+    // The picture pixel at a coordinate of the zoomed picture (view pixel + scroll).
+    int PictureCoordinate(int contentCoordinate) const;
     // The picture pixel shown at view pixel (x, y); may lie outside the picture.
     int PictureX(int viewX) const { return PictureCoordinate(viewX + m_scrollX); }
     int PictureY(int viewY) const { return PictureCoordinate(viewY + m_scrollY); }
@@ -78,7 +80,6 @@ public:
 
 private:
     int Scaled(int pictureCoordinate) const;
-    int PictureCoordinate(int contentCoordinate) const;
     double ClampZoom(double zoom) const;
 
     int m_pictureWidth;
