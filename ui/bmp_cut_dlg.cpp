@@ -152,8 +152,9 @@ void CBMPCutDlg::LayOut() {
     m_nextFace->setGeometry(buttonX, client.top() + 96, 80, 24);
     m_turnLeft->setGeometry(buttonX, client.top() + 130, 80, 24);
     m_turnRight->setGeometry(buttonX, client.top() + 160, 80, 24);
-    const int labelX = view.right() + 1 + kBarThickness + 4;
-    const int labelWidth = client.right() + 1 - labelX - 4;
+    // The column beside the vertical bar is narrow; the check box's text needs all of it.
+    const int labelX = view.right() + 1 + kBarThickness + 2;
+    const int labelWidth = client.right() + 1 - labelX;
     m_nearest->setGeometry(labelX, client.top() + 192, labelWidth, 22);
     m_zoomLabel->setGeometry(labelX, client.top() + 218, labelWidth, 20);
     m_sizeLabel->setGeometry(labelX, client.top() + 240, labelWidth, 40);
