@@ -126,6 +126,9 @@ QImage CropView::Render() const {
 // from 100 % up it samples only the pixels in sight.
 void CropView::DrawPicture(QImage& image) const {
     if (m_zoom.Zoom() >= 1.0) {
+        // Up to a quarter of the picture's size again: not kept while unused.
+        m_zoomedCopy = QImage();
+        m_zoomedCopyZoom = 0;
         SamplePicture(*m_picture, m_zoom, image);
         return;
     }
