@@ -53,18 +53,24 @@ void TurnUpright(benchmark::State& state) {
 }
 
 using picture::FaceScaling;
-BENCHMARK_CAPTURE(Scale, 12MP_to_240x240 / area_average, FaceScaling::AreaAverage, true, 240, 240)
+BENCHMARK_CAPTURE(Scale, whole_area, FaceScaling::AreaAverage, true, 240, 240)
+    ->Name("face_scale/12MP_to_240/area_average")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Scale, 12MP_to_240x240 / nearest, FaceScaling::Nearest, true, 240, 240)
+BENCHMARK_CAPTURE(Scale, whole_nearest, FaceScaling::Nearest, true, 240, 240)
+    ->Name("face_scale/12MP_to_240/nearest")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Scale, large_frame / area_average, FaceScaling::AreaAverage, false, 240, 240)
+BENCHMARK_CAPTURE(Scale, large_area, FaceScaling::AreaAverage, false, 240, 240)
+    ->Name("face_scale/large_frame/area_average")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Scale, medium_frame / area_average, FaceScaling::AreaAverage, false, 96, 120)
+BENCHMARK_CAPTURE(Scale, medium_area, FaceScaling::AreaAverage, false, 96, 120)
+    ->Name("face_scale/medium_frame/area_average")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Scale, small_frame / area_average, FaceScaling::AreaAverage, false, 60, 60)
+BENCHMARK_CAPTURE(Scale, small_area, FaceScaling::AreaAverage, false, 60, 60)
+    ->Name("face_scale/small_frame/area_average")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Scale, small_frame / nearest, FaceScaling::Nearest, false, 60, 60)
+BENCHMARK_CAPTURE(Scale, small_nearest, FaceScaling::Nearest, false, 60, 60)
+    ->Name("face_scale/small_frame/nearest")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(TurnUpright)->Name("12MP_orientation_6")->Unit(benchmark::kMillisecond);
+BENCHMARK(TurnUpright)->Name("orientation/12MP/6")->Unit(benchmark::kMillisecond);
 
 }  // namespace
