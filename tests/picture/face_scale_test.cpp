@@ -103,6 +103,8 @@ TEST(FaceScaleTest, ShrinkingAveragesTheFootprintWithFractionalEdges) {
         ExpectLikeReference(picture, k);
     }
     ExpectLikeReference(Pattern(90, 70, true), Case{1, 2, 87, 61, 29, 17});
+    // 600 rows to a face row: more whole rows than 16 bits can sum at once.
+    ExpectLikeReference(Pattern(20, 3000), Case{0, 0, 20, 3000, 3, 5});
 }
 
 TEST(FaceScaleTest, ARegionReachingOutsideThePictureAveragesBlackIn) {
