@@ -23,13 +23,17 @@ Extent FromHeight(int height, int faceWidth, int faceHeight) {
     return {Scaled(height, faceWidth, faceHeight), height};
 }
 
-// The largest extent of the aspect no larger than `limit`, as the selection shrinks when it
+// The largest extent of the aspect within the limits, as the selection shrinks when it
 // meets the picture's right edge and then its bottom edge.
 Extent Within(Extent extent, int limitWidth, int limitHeight, int faceWidth, int faceHeight) {
     if (extent.width > limitWidth)
         extent = FromWidth(limitWidth, faceWidth, faceHeight);
     if (extent.height > limitHeight)
         extent = FromHeight(limitHeight, faceWidth, faceHeight);
+    // A picture a pixel or two across has no frame of the aspect with both sides positive;
+    // a single pixel still makes a face, and 1 x 1 passes the aspect rule of every face.
+    if (extent.width < 1 || extent.height < 1)
+        extent = {1, 1};
     return extent;
 }
 

@@ -74,11 +74,99 @@ ColumnSpan VisibleColumns(const CDIB& picture, int left, int width) {
             static_cast<int>(first)};
 }
 
+// out[k] += weight * in[k]. Chunks of a fixed length let the compiler use vector instructions
+// at -O2, whose cost model leaves loops of unknown length and possibly aliased data scalar.
+// A product that fits 16 bits is made with 16-bit multiplies, which every x86-64 processor has
+// in vector form, unlike 32-bit ones.
+void AddWeighted(std::uint32_t* __restrict out, const std::uint8_t* __restrict in,
+                 std::size_t count, std::uint32_t weight) {
+    constexpr std::size_t kChunk = 16;
+    std::size_t k = 0;
+    if (weight <= 65535 / 255) {
+        const auto narrow = static_cast<std::uint16_t>(weight);
+        for (; k + kChunk <= count; k += kChunk) {
+            for (std::size_t j = 0; j < kChunk; ++j)
+                out[k + j] += static_cast<std::uint16_t>(narrow * in[k + j]);
+        }
+    }
+    for (; k + kChunk <= count; k += kChunk) {
+        for (std::size_t j = 0; j < kChunk; ++j)
+            out[k + j] += weight * in[k + j];
+    }
+    for (; k < count; ++k)
+        out[k] += weight * in[k];
+}
+
+// out[k] += in[k], in the same fixed-length chunks.
+void AddPlain(std::uint16_t* __restrict out, const std::uint8_t* __restrict in, std::size_t count) {
+    constexpr std::size_t kChunk = 16;
+    std::size_t k = 0;
+    for (; k + kChunk <= count; k += kChunk) {
+        for (std::size_t j = 0; j < kChunk; ++j)
+            out[k + j] = static_cast<std::uint16_t>(out[k + j] + in[k + j]);
+    }
+    for (; k < count; ++k)
+        out[k] = static_cast<std::uint16_t>(out[k] + in[k]);
+}
+
+// Most picture rows lie wholly inside one face row and share one weight: they are added
+// unweighted in 16 bits, half the work of a weighted 32-bit sum, and weighted once. This many
+// rows of 255 still fit 16 bits.
+constexpr int kPlainRowsPerFlush = 65535 / 255;
+
+class RowSums {
+public:
+    explicit RowSums(std::size_t bytes) : m_sums(bytes), m_plain(bytes) {}
+
+    void Clear() {
+        std::fill(m_sums.begin(), m_sums.end(), 0u);
+        std::fill(m_plain.begin(), m_plain.end(), std::uint16_t{0});
+        m_plainRows = 0;
+    }
+    void Add(const std::uint8_t* in, std::size_t offset, std::size_t count, std::uint32_t weight,
+             std::uint32_t fullWeight) {
+        if (weight != fullWeight) {
+            AddWeighted(m_sums.data() + offset, in, count, weight);
+            return;
+        }
+        if (m_plainRows == kPlainRowsPerFlush)
+            Flush(fullWeight);
+        AddPlain(m_plain.data() + offset, in, count);
+        ++m_plainRows;
+    }
+    // The weighted sums, once the plain rows are in them.
+    const std::vector<std::uint32_t>& Sums(std::uint32_t fullWeight) {
+        if (m_plainRows != 0)
+            Flush(fullWeight);
+        return m_sums;
+    }
+
+private:
+    void Flush(std::uint32_t weight) {
+        std::uint32_t* __restrict sums = m_sums.data();
+        const std::uint16_t* __restrict plain = m_plain.data();
+        constexpr std::size_t kChunk = 16;
+        std::size_t k = 0;
+        for (; k + kChunk <= m_sums.size(); k += kChunk) {
+            for (std::size_t j = 0; j < kChunk; ++j)
+                sums[k + j] += weight * plain[k + j];
+        }
+        for (; k < m_sums.size(); ++k)
+            sums[k] += weight * plain[k];
+        std::fill(m_plain.begin(), m_plain.end(), std::uint16_t{0});
+        m_plainRows = 0;
+    }
+
+    std::vector<std::uint32_t> m_sums;
+    std::vector<std::uint16_t> m_plain;
+    int m_plainRows = 0;
+};
+
 // Face row y before the horizontal pass: the picture rows it is made of, weighted and summed
 // byte by byte over the region's columns. Rows outside the picture add nothing (black).
-void SumRows(const CDIB& picture, const ColumnSpan& columns, int top, const ScaleTaps& rows, int y,
-             std::vector<std::uint32_t>& sums) {
-    std::fill(sums.begin(), sums.end(), 0u);
+const std::vector<std::uint32_t>& SumRows(const CDIB& picture, const ColumnSpan& columns, int top,
+                                          const ScaleTaps& rows, int y, RowSums& sums) {
+    sums.Clear();
     for (std::uint32_t t = rows.first[y]; t < rows.first[y + 1] && columns.bytes != 0; ++t) {
         const long long row = static_cast<long long>(top) + rows.taps[t].source;
         if (row < 0 || row >= picture.Height())
@@ -86,12 +174,9 @@ void SumRows(const CDIB& picture, const ColumnSpan& columns, int top, const Scal
         const std::uint8_t* in = picture.PixelAddress(columns.firstColumn, static_cast<int>(row));
         if (in == nullptr)
             continue;
-        std::uint32_t* out = sums.data() + columns.regionOffset;
-        const std::uint32_t weight = rows.taps[t].weight;
-        // A plain loop over contiguous bytes, which the compiler turns into vector code.
-        for (std::size_t k = 0; k < columns.bytes; ++k)
-            out[k] += weight * in[k];
+        sums.Add(in, columns.regionOffset, columns.bytes, rows.taps[t].weight, rows.fullWeight);
     }
+    return sums.Sums(rows.fullWeight);
 }
 
 void WriteFaceRow(const std::vector<std::uint32_t>& sums, const ScaleTaps& columns,
@@ -127,10 +212,10 @@ std::optional<CDIB> ScaleAreaAverage(const CDIB& picture, int left, int top, int
         const ScaleTaps rows = TapsFor(height, faceHeight);
         const std::uint64_t total = std::uint64_t{columns.total} * rows.total;
         const ColumnSpan visible = VisibleColumns(picture, left, width);
-        std::vector<std::uint32_t> sums(static_cast<std::size_t>(width) * 3);
+        RowSums sums(static_cast<std::size_t>(width) * 3);
         for (int y = 0; y < faceHeight; ++y) {
-            SumRows(picture, visible, top, rows, y, sums);
-            WriteFaceRow(sums, columns, total, face->PixelAddress(0, y));
+            WriteFaceRow(SumRows(picture, visible, top, rows, y, sums), columns, total,
+                         face->PixelAddress(0, y));
         }
     } catch (const std::bad_alloc&) {
         return std::nullopt;

@@ -7,6 +7,7 @@ namespace picture {
 ScaleTaps AreaTaps(int extent, int out) {
     ScaleTaps taps;
     taps.total = static_cast<std::uint32_t>(extent);
+    taps.fullWeight = static_cast<std::uint32_t>(out);
     taps.first.reserve(static_cast<std::size_t>(out) + 1);
     // Source pixel i spans [i * out, (i + 1) * out) in these units, output o
     // [o * extent, (o + 1) * extent).

@@ -14,6 +14,9 @@ struct ScaleTaps {
         std::uint32_t weight;
     };
     std::uint32_t total = 0;
+    // The weight of a source pixel wholly inside an output's footprint (out, when shrinking);
+    // 0 when no weight is common enough to be worth summing unweighted first.
+    std::uint32_t fullWeight = 0;
     std::vector<std::uint32_t> first;  // output o uses taps[first[o]] .. taps[first[o + 1] - 1]
     std::vector<Tap> taps;
 };

@@ -5,6 +5,7 @@
 
 #include "picture/jpeg_segments.h"
 #include "picture/orientation.h"
+#include "resources/string_table.h"
 
 namespace picture {
 
@@ -42,6 +43,17 @@ bool TurnUpright(CDIB& picture, std::span<const std::uint8_t> file) {
         return false;
     picture = std::move(*upright);
     return true;
+}
+
+void TurnUpright(std::variant<CDIB, PictureError>& read, std::span<const std::uint8_t> file,
+                 std::wstring_view path) {
+    CDIB* picture = std::get_if<CDIB>(&read);
+    if (picture == nullptr || TurnUpright(*picture, file))
+        return;
+    std::wstring text(path);
+    text += L'\n';
+    text += resources::LoadString(resources::IDS_JPEG_DECODE_FAILED);
+    read = PictureError{resources::IDS_JPEG_DECODE_FAILED, std::move(text)};
 }
 
 }  // namespace picture
