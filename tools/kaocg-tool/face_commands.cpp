@@ -15,7 +15,9 @@
 #include "tools/kaocg-tool/args.h"
 #include "tools/kaocg-tool/command.h"
 #include "tools/kaocg-tool/dib_png.h"
+#include "tools/kaocg-tool/face_files.h"
 #include "tools/kaocg-tool/face_register.h"
+#include "tools/kaocg-tool/face_suggest.h"
 #include "tools/kaocg-tool/game_folders.h"
 #include "tools/kaocg-tool/tool_error.h"
 
@@ -126,13 +128,31 @@ int RunFaceExport(const Arguments& args) {
     return kExitSuccess;
 }
 
+// Prints the frame the crop dialog proposes first, in the upright picture's pixels.
+int RunFaceSuggest(const Arguments& args) {
+    static constexpr std::array<std::string_view, 1> kSizeOption{"--size"};
+    const ParsedArgs parsed = ParseArgs(args, kSizeOption, 1);
+    const auto sizeName = parsed.Option("--size");
+    if (!sizeName) {
+        FailUsage("--size is required");
+    }
+    const document::FaceSize& size = ParseFaceSizeName(*sizeName);
+    const picture::CDIB picture = ReadPictureFile(parsed.positional[0]);
+    const FaceSuggestion suggestion = SuggestFaceFrame(picture, size);
+    const picture::FaceFrame& f = suggestion.frame;
+    std::cout << "frame " << f.left << ',' << f.top << ',' << f.width << ',' << f.height
+              << "\nfaces " << suggestion.faces << std::endl;
+    return kExitSuccess;
+}
+
 }  // namespace
 
 std::span<const Command> FaceCommands() {
-    static constexpr std::array<Command, 2> kCommands{{
+    static constexpr std::array<Command, 3> kCommands{{
         {"face export", "PREFIX (ID OUT.png | --all DIR)", &RunFaceExport},
         {"face register", "PREFIX SLOT LARGE MEDIUM SMALL [SLOT LARGE MEDIUM SMALL ...]",
          &RunFaceRegister},
+        {"face suggest", "FILE --size large|medium|small", &RunFaceSuggest},
     }};
     return kCommands;
 }

@@ -67,6 +67,10 @@ picture::CDIB Decode(std::span<const std::uint8_t> bytes, const std::string& pat
 
 }  // namespace
 
+picture::CDIB ReadPictureFile(const std::string& path) {
+    return Decode(ReadWholeFile(path), path);
+}
+
 picture::CDIB ReadFaceFile(const std::string& path, const document::FaceSize& size,
                            const std::string& sizeName) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
