@@ -79,6 +79,11 @@ TEST_F(FaceSuggest, PortraitPrintsTheFrameAroundItsFace) {
     EXPECT_NEAR(printed.frame.left + printed.frame.width / 2, 263, 30);
     EXPECT_NEAR(printed.frame.width, 430, 60);
     EXPECT_LE(printed.frame.top, 215 - 215 / 2);
+
+    // face crop without a frame crops what face suggest proposes.
+    const ToolResult crop = Run({"face", "crop", kPortraitPath, "face.png", "--size", "large"});
+    ASSERT_EQ(crop.exitCode, 0) << crop.err;
+    EXPECT_EQ(crop.out.rfind(FrameLine(printed.frame) + " of", 0), 0u) << crop.out;
 }
 
 }  // namespace

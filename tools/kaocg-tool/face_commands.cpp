@@ -15,6 +15,7 @@
 #include "tools/kaocg-tool/args.h"
 #include "tools/kaocg-tool/command.h"
 #include "tools/kaocg-tool/dib_png.h"
+#include "tools/kaocg-tool/face_crop.h"
 #include "tools/kaocg-tool/face_files.h"
 #include "tools/kaocg-tool/face_register.h"
 #include "tools/kaocg-tool/face_suggest.h"
@@ -136,8 +137,8 @@ int RunFaceSuggest(const Arguments& args) {
     if (!sizeName) {
         FailUsage("--size is required");
     }
-    const document::FaceSize& size = ParseFaceSizeName(*sizeName);
-    const picture::CDIB picture = ReadPictureFile(parsed.positional[0]);
+    const kaocg_func::FaceDimensions& size = ParseFaceSizeName(*sizeName);
+    const picture::CDIB picture = ReadUprightPicture(parsed.positional[0]);
     const FaceSuggestion suggestion = SuggestFaceFrame(picture, size);
     const picture::FaceFrame& f = suggestion.frame;
     std::cout << "frame " << f.left << ',' << f.top << ',' << f.width << ',' << f.height
@@ -148,8 +149,12 @@ int RunFaceSuggest(const Arguments& args) {
 }  // namespace
 
 std::span<const Command> FaceCommands() {
-    static constexpr std::array<Command, 3> kCommands{{
+    static constexpr std::array<Command, 4> kCommands{{
         {"face export", "PREFIX (ID OUT.png | --all DIR)", &RunFaceExport},
+        {"face crop",
+         "FILE OUT.png --size large|medium|small [--frame X,Y,W,H] [--rotate 0|90|180|270] "
+         "[--nearest]",
+         &RunFaceCrop},
         {"face register", "PREFIX SLOT LARGE MEDIUM SMALL [SLOT LARGE MEDIUM SMALL ...]",
          &RunFaceRegister},
         {"face suggest", "FILE --size large|medium|small", &RunFaceSuggest},

@@ -39,17 +39,18 @@ picture::FaceFinder LoadFinder() {
 
 }  // namespace
 
-const document::FaceSize& ParseFaceSizeName(std::string_view name) {
+const kaocg_func::FaceDimensions& ParseFaceSizeName(std::string_view name) {
     if (name == "large")
-        return document::kLargeFace;
+        return kaocg_func::kLargeFace;
     if (name == "medium")
-        return document::kMediumFace;
+        return kaocg_func::kMediumFace;
     if (name == "small")
-        return document::kSmallFace;
+        return kaocg_func::kSmallFace;
     FailUsage("--size must be large, medium or small, not '" + std::string(name) + "'");
 }
 
-FaceSuggestion SuggestFaceFrame(const picture::CDIB& picture, const document::FaceSize& size) {
+FaceSuggestion SuggestFaceFrame(const picture::CDIB& picture,
+                                const kaocg_func::FaceDimensions& size) {
     const std::vector<picture::FaceRect> faces = LoadFinder().Find(picture);
     const std::vector<picture::FaceFrame> frames = picture::SuggestFaceFrames(
         faces, picture.Width(), picture.Height(), size.width, size.height);

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "document/registration.h"
+#include "kaocg/face_size.h"
 #include "picture/dib.h"
 #include "picture/face_frame.h"
 
@@ -16,10 +16,11 @@ struct FaceSuggestion {
 };
 
 // "large", "medium" or "small"; anything else is a usage error.
-const document::FaceSize& ParseFaceSizeName(std::string_view name);
+const kaocg_func::FaceDimensions& ParseFaceSizeName(std::string_view name);
 
 // The frame around the largest face found, as the crop dialog places it, or the centred frame
 // when no face is found or the build has no face detection (which is said once on stderr).
-FaceSuggestion SuggestFaceFrame(const picture::CDIB& picture, const document::FaceSize& size);
+FaceSuggestion SuggestFaceFrame(const picture::CDIB& picture,
+                                const kaocg_func::FaceDimensions& size);
 
 }  // namespace kaocg_tool
