@@ -9,6 +9,7 @@
 
 #include "ui/bmp_cut_dlg.h"
 #include "ui/dib_image.h"
+#include "ui/face_proposals.h"
 #include "ui/fonts.h"
 #include "ui/picture_file_reader.h"
 
@@ -165,6 +166,10 @@ void CBMPReadDlg::ReadForSize(int size) {
         return;
     picture::CDIB cropped;
     CBMPCutDlg cut(m_current, TargetWidth(size), TargetHeight(size), cropped, this);
+    // The first selection sits on the largest face; a picture without one stays centred.
+    if (auto faces = ProposeFaceFrames(m_current, TargetWidth(size), TargetHeight(size));
+        !faces.empty())
+        cut.SetProposedFrames(std::move(faces));
     if (cut.exec() == QDialog::Accepted && cropped.IsValid()) {
         m_targets[size] = std::move(cropped);
         m_filled[size] = true;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "picture/bmp_builder.h"
+#include "picture/face_finder.h"
 #include "resources/string_table.h"
 #include "support/jpeg_encoder.h"
 #include "support/photo_picture.h"
@@ -222,6 +223,31 @@ TEST_F(BmpReadDlgTest, TheFolderOfTheLastChosenFileIsRemembered) {
     EXPECT_TRUE(m_messages.texts.empty());
     EXPECT_EQ(m_chooser.lastFilters.front(), "Image Files (*.bmp *.jpg *.jpeg)");
     EXPECT_EQ(m_chooser.lastFilters.back(), "All Files (*)");
+}
+
+// A portrait that python-matplotlib-data ships; its face is centred near (263, 215).
+TEST_F(BmpReadDlgTest, TheCropDialogOpensOnTheFaceOfAPortrait) {
+    const QString portrait = "/usr/share/matplotlib/mpl-data/sample_data/grace_hopper.jpg";
+    if (!picture::FaceFinder::Available() || !QFile::exists(portrait))
+        GTEST_SKIP() << "face detection or python-matplotlib-data is missing";
+    m_chooser.answers.push_back(portrait);
+    std::optional<picture::FaceFrame> opened;
+    QTimer answer;
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&opened] {
+        auto* cut = qobject_cast<ui::CBMPCutDlg*>(QApplication::activeModalWidget());
+        if (!cut)
+            return;
+        opened = cut->Frame();
+        uitest::ButtonWithText(cut, "中止")->click();
+    });
+    answer.start(50);
+    m_dialog.ReadForSize(CBMPReadDlg::kMedium);
+    ASSERT_TRUE(opened);
+    // The centred frame would be 480 x 600 at the top-left corner.
+    EXPECT_NEAR(opened->left + opened->width / 2, 263, 30);
+    EXPECT_NEAR(opened->width, 430, 25);
+    EXPECT_EQ(opened->width * 120, opened->height * 96);
 }
 
 }  // namespace

@@ -16,7 +16,9 @@
 #include "tools/kaocg-tool/command.h"
 #include "tools/kaocg-tool/dib_png.h"
 #include "tools/kaocg-tool/face_crop.h"
+#include "tools/kaocg-tool/face_files.h"
 #include "tools/kaocg-tool/face_register.h"
+#include "tools/kaocg-tool/face_suggest.h"
 #include "tools/kaocg-tool/game_folders.h"
 #include "tools/kaocg-tool/tool_error.h"
 
@@ -127,10 +129,27 @@ int RunFaceExport(const Arguments& args) {
     return kExitSuccess;
 }
 
+// Prints the frame the crop dialog proposes first, in the upright picture's pixels.
+int RunFaceSuggest(const Arguments& args) {
+    static constexpr std::array<std::string_view, 1> kSizeOption{"--size"};
+    const ParsedArgs parsed = ParseArgs(args, kSizeOption, 1);
+    const auto sizeName = parsed.Option("--size");
+    if (!sizeName) {
+        FailUsage("--size is required");
+    }
+    const kaocg_func::FaceDimensions& size = ParseFaceSizeName(*sizeName);
+    const picture::CDIB picture = ReadUprightPicture(parsed.positional[0]);
+    const FaceSuggestion suggestion = SuggestFaceFrame(picture, size);
+    const picture::FaceFrame& f = suggestion.frame;
+    std::cout << "frame " << f.left << ',' << f.top << ',' << f.width << ',' << f.height
+              << "\nfaces " << suggestion.faces << std::endl;
+    return kExitSuccess;
+}
+
 }  // namespace
 
 std::span<const Command> FaceCommands() {
-    static constexpr std::array<Command, 3> kCommands{{
+    static constexpr std::array<Command, 4> kCommands{{
         {"face export", "PREFIX (ID OUT.png | --all DIR)", &RunFaceExport},
         {"face crop",
          "FILE OUT.png --size large|medium|small [--frame X,Y,W,H] [--rotate 0|90|180|270] "
@@ -138,6 +157,7 @@ std::span<const Command> FaceCommands() {
          &RunFaceCrop},
         {"face register", "PREFIX SLOT LARGE MEDIUM SMALL [SLOT LARGE MEDIUM SMALL ...]",
          &RunFaceRegister},
+        {"face suggest", "FILE --size large|medium|small", &RunFaceSuggest},
     }};
     return kCommands;
 }

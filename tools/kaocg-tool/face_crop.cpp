@@ -13,6 +13,7 @@
 #include "tools/kaocg-tool/args.h"
 #include "tools/kaocg-tool/dib_png.h"
 #include "tools/kaocg-tool/face_files.h"
+#include "tools/kaocg-tool/face_suggest.h"
 #include "tools/kaocg-tool/tool_error.h"
 
 namespace kaocg_tool {
@@ -138,9 +139,8 @@ int RunFaceCrop(const Arguments& args) {
 
     const picture::CDIB upright = Rotated(ReadUprightPicture(parsed.positional[0]), turns);
     const auto& size = face.dimensions;
-    const FaceFrame frame = frameText ? given
-                                      : picture::CentredFaceFrame(upright.Width(), upright.Height(),
-                                                                  size.width, size.height);
+    // Without a frame, the one the crop dialog proposes first: around the largest face found.
+    const FaceFrame frame = frameText ? given : SuggestFaceFrame(upright, size).frame;
     const picture::FaceFrameProblem problem =
         picture::CheckFaceFrame(frame, upright.Width(), upright.Height(), size.width, size.height);
     if (problem != picture::FaceFrameProblem::None)
