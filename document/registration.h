@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "document/document.h"
+#include "kaocg/face_size.h"
 #include "picture/dib.h"
 #include "roster/bushou.h"
 
@@ -13,12 +14,10 @@ namespace document {
 inline constexpr std::int32_t kRegistrableSlots = 1000;
 
 // The visible sizes of the three crops, and the textures they are stored in.
-struct FaceSize {
-    std::int32_t width, height, texture;
-};
-inline constexpr FaceSize kLargeFace{240, 240, 256};
-inline constexpr FaceSize kMediumFace{96, 120, 128};
-inline constexpr FaceSize kSmallFace{60, 60, 64};
+using FaceSize = kaocg_func::FaceDimensions;
+using kaocg_func::kLargeFace;
+using kaocg_func::kMediumFace;
+using kaocg_func::kSmallFace;
 
 // The picture a crop is stored from: a black, top-down, 24-bit texture-sized square with the
 // crop's top-left width x height pixels copied to its top-left corner.

@@ -11,6 +11,7 @@
 #include "lumo/io/binary_writer.h"
 #include "lumo/io/g1t/g1t_file.h"
 #include "picture/bmp_builder.h"
+#include "picture/exif_builder.h"
 #include "platform/memory_file.h"
 #include "support/jpeg_encoder.h"
 #include "support/photo_picture.h"
@@ -47,6 +48,9 @@ void JpegSeeds(const fs::path& folder) {
         options.restartInterval = kind.restart;
         Save(folder, std::string(kind.name) + ".jpg", testsupport::jpeg::Encode(photo, options));
     }
+    // A phone photo stored sideways, so that the fuzzer starts inside the Exif directory.
+    Save(folder, "exif6.jpg",
+         picture::testing::WithOrientation(testsupport::jpeg::Encode(photo), 6, true));
 }
 
 void BmpSeeds(const fs::path& folder) {

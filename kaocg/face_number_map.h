@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "kaocg/face_size.h"
+
 namespace kaocg_func {
 
 // Editions of the game.
@@ -9,13 +11,6 @@ enum Edition : int {
     kEditionNone = -1,
     kEditionBase = 0,
     kEditionZV = 1,
-};
-
-// Face sizes, as indexes.
-enum FaceSize : int {
-    kSizeSmall = 0,
-    kSizeMedium = 1,
-    kSizeLarge = 2,
 };
 
 // Face number 1700 + s is edit slot s.

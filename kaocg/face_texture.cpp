@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "kaocg/face_size.h"
 #include "kaocg/image_archive_layout.h"
 #include "lumo/image/image.h"
 #include "lumo/image/pixel.h"
@@ -55,14 +56,9 @@ struct VisibleArea {
 };
 
 VisibleArea AreaOf(int kind) {
-    switch (kind) {
-        case kKindEditLarge:
-            return {240, 240, false};
-        case kKindEditMedium:
-            return {96, 120, false};
-        default:
-            return {60, 60, true};
-    }
+    const FaceDimensions face = FaceDimensionsOf(FaceSizeOfKind(kind));
+    return {static_cast<std::uint32_t>(face.width), static_cast<std::uint32_t>(face.height),
+            FaceSizeOfKind(kind) == kSizeSmall};
 }
 
 struct PixelRule {

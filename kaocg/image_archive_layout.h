@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "kaocg/face_size.h"
+
 namespace kaocg_func {
 
 // The six face image archives: a 32-byte header ("LINK", entry count, 32, entry count again,
@@ -43,9 +45,14 @@ constexpr std::uint32_t EntrySize(int kind) {
     }
 }
 
+// The face size index of a kind: large, medium, small in both the stock and the edit kinds.
+constexpr int FaceSizeOfKind(int kind) {
+    return kSizeLarge - kind % 3;
+}
+
 // Side of the square texture of a kind: 256, 128 or 64.
 constexpr std::uint32_t TextureSide(int kind) {
-    return 256u >> (kind % 3);
+    return static_cast<std::uint32_t>(FaceDimensionsOf(FaceSizeOfKind(kind)).texture);
 }
 
 // 32 + 8 N rounded up to a multiple of 32.

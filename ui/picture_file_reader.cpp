@@ -6,6 +6,7 @@
 #include <string>
 
 #include "picture/jpeg_dialog_reader.h"
+#include "picture/upright_picture.h"
 #include "resources/string_table.h"
 
 namespace ui {
@@ -40,9 +41,10 @@ std::optional<picture::BmpReadResult> ReadPictureFile(const QString& path) {
         return std::nullopt;
     const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                              static_cast<std::size_t>(bytes.size()));
-    if (bmp)
-        return picture::ReadBmpForDialog(data, shownPath);
-    return picture::ReadJpegForDialog(data, shownPath);
+    picture::BmpReadResult read = bmp ? picture::ReadBmpForDialog(data, shownPath)
+                                      : picture::ReadJpegForDialog(data, shownPath);
+    picture::TurnUpright(read, data, shownPath);
+    return read;
 }
 
 }  // namespace ui

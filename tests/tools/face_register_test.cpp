@@ -11,6 +11,7 @@
 #include "kaocg/image_archive_layout.h"
 #include "lumo/io/utf.h"
 #include "picture/bmp_builder.h"
+#include "picture/exif_builder.h"
 #include "platform/platform.h"
 #include "resources/string_table.h"
 #include "support/jpeg_encoder.h"
@@ -151,6 +152,24 @@ TEST_F(FaceRegister, PicturesNotAtTheirFaceSizeAreRefusedBeforeAnythingIsWritten
         EXPECT_TRUE(result.out.empty()) << result.out;
     }
     EXPECT_FALSE(fs::exists(install.ArchiveHostPath(kKindEditLarge)));
+}
+
+// A phone's medium face stored 120 x 96 a quarter turn away: its upright size is what counts.
+TEST_F(FaceRegister, ASidewaysPhotoIsRegisteredUpright) {
+    testsupport::RawPicture stored{120, 96, 3, std::vector<std::uint8_t>(120 * 96 * 3, 0)};
+    for (int y = 0; y < 96; ++y) {
+        for (int x = 0; x < 120; ++x)
+            stored.samples[(y * 120 + x) * 3 + (y < 48 ? 0 : 1)] = 255;  // red above green
+    }
+    const std::string sideways =
+        Save("m6.jpg", picture::testing::WithOrientation(testsupport::jpeg::Encode(stored), 6));
+    const std::vector<std::string> trio = Trio(0x707070);
+    const ToolResult result = Register({"7", trio[0], sideways, trio[2]});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    // Turned clockwise, the stored bottom rows (green) come to the left.
+    const std::vector<std::uint8_t> medium = Slot(kKindEditMedium, 7);
+    EXPECT_GT(medium[45], 200);
+    EXPECT_LT(medium[46], 60);
 }
 
 TEST_F(FaceRegister, CommandLinesThatNameNoSlotAreUsageErrors) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -27,15 +28,33 @@ std::ostream& operator<<(std::ostream& out, const Rect& r) {
 // A shown crop dialog on a coordinate picture, driven with the mouse on its view.
 class BmpCutDlgTest : public ::testing::Test {
 protected:
+    // The view at 100 % from the picture's top-left corner, the selection (0, 0, tw, th) and
+    // nearest-pixel scaling: the dialog as it first was, so that view points are picture
+    // points.
     void Open(int width, int height, int targetWidth, int targetHeight) {
         m_source = CoordinatePicture(width, height);
         m_dialog = std::make_unique<ui::CBMPCutDlg>(m_source, targetWidth, targetHeight, m_target);
+        m_dialog->SetFrame({0, 0, targetWidth, targetHeight});
+        m_dialog->NearestBox()->setChecked(true);
         m_dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
+        View()->ShowActualSize();
+        View()->SetScroll(0, 0);
     }
     ui::CropView* View() { return m_dialog->View(); }
+    // Presses the middle of the handle, remembering where that lies from the corner just
+    // beyond the selection, which the handle drags.
+    void PressHandle() {
+        const picture::ViewRect handle = View()->HandleRect();
+        const QPoint at((handle.left + handle.right) / 2, (handle.top + handle.bottom) / 2);
+        const picture::CropSelection& s = m_dialog->Selection();
+        m_grab = at + View()->Scroll() - QPoint(s.Right() + 1, s.Bottom() + 1);
+        Press(at);
+    }
+    // Moves the pressed handle so that the corner it drags lies at picture point `corner`.
+    void MoveHandleTo(QPoint corner) { MoveTo(corner + m_grab - View()->Scroll()); }
     Rect Selection() const {
-        const ui::CropSelection& s = m_dialog->Selection();
+        const picture::CropSelection& s = m_dialog->Selection();
         return {s.Left(), s.Top(), s.Right(), s.Bottom()};
     }
     QPoint Handle() const {
@@ -52,6 +71,7 @@ protected:
     picture::CDIB m_source;
     picture::CDIB m_target;
     std::unique_ptr<ui::CBMPCutDlg> m_dialog;
+    QPoint m_grab;
 };
 
 TEST_F(BmpCutDlgTest, DraggingInsideTheSelectionMovesItAndKeepsItInsideThePicture) {
@@ -97,23 +117,23 @@ TEST_F(BmpCutDlgTest, PressingOutsideSelectionAndHandleStartsNothing) {
 TEST_F(BmpCutDlgTest, ResizingKeepsTheAspectWithTheLargerExtentWinning) {
     Open(400, 300, 96, 120);
     EXPECT_EQ(Handle(), QPoint(97, 121));
-    Press({100, 124});  // 3 pixels into the handle
+    PressHandle();
     EXPECT_TRUE(View()->IsResizing());
-    MoveTo({203, 124});
+    MoveHandleTo({200, 121});
     // 199 wide wins: the height follows, 199 * 120 / 96 truncated.
     EXPECT_EQ(Selection(), (Rect{0, 0, 199, 248}));
     // The handle stays where it was put, not beside the corrected rectangle.
     EXPECT_EQ(Handle(), QPoint(200, 121));
-    MoveTo({63, 203});
+    MoveHandleTo({60, 200});
     // 199 high wins: the width follows, 199 * 96 / 120 truncated.
     EXPECT_EQ(Selection(), (Rect{0, 0, 159, 199}));
-    Release({63, 203});
+    Release({60, 200});
     EXPECT_FALSE(View()->IsResizing());
 }
 
 TEST_F(BmpCutDlgTest, ResizingStopsAtTheMinimumThenTheAspectApplies) {
     Open(400, 300, 96, 120);
-    Press({100, 124});
+    PressHandle();
     // (QTest takes a null point for the widget's centre.)
     MoveTo({1, 1});
     EXPECT_EQ(Selection(), (Rect{0, 0, 56, 70}));
@@ -123,7 +143,7 @@ TEST_F(BmpCutDlgTest, ResizingStopsAtTheMinimumThenTheAspectApplies) {
 
 TEST_F(BmpCutDlgTest, ResizingPastThePictureEdgeKeepsTheAspect) {
     Open(400, 600, 240, 240);
-    Press({244, 244});
+    PressHandle();
     // Resizing follows the cursor out of the view: pulled far down, the height wins, the
     // width then runs out at the picture's right edge and the height follows it.
     MoveTo({244, 900});
@@ -133,7 +153,7 @@ TEST_F(BmpCutDlgTest, ResizingPastThePictureEdgeKeepsTheAspect) {
 
 TEST_F(BmpCutDlgTest, ResizingPastTheBottomEdgeLetsTheWidthFollow) {
     Open(600, 300, 240, 240);
-    Press({244, 244});
+    PressHandle();
     MoveTo({900, 244});
     EXPECT_EQ(Selection(), (Rect{0, 0, 300, 300}));
     Release({900, 244});
@@ -141,7 +161,7 @@ TEST_F(BmpCutDlgTest, ResizingPastTheBottomEdgeLetsTheWidthFollow) {
 
 TEST_F(BmpCutDlgTest, OnAPictureBelowTheMinimumTheHandleStopsAtThePictureEdge) {
     Open(40, 30, 60, 60);
-    Press({62, 62});  // the handle lies beyond the picture but inside the view
+    PressHandle();  // the selection reaches beyond the picture, its handle too
     ASSERT_TRUE(View()->IsResizing());
     MoveTo({10, 10});
     // The bounds swap: the handle stops at (W + 1, H + 1), and the square selection is cut to
@@ -179,8 +199,8 @@ TEST_F(BmpCutDlgTest, APictureOfTheTargetSizeCannotMoveAndComesOutUnchanged) {
 
 TEST_F(BmpCutDlgTest, DecideScalesTheSelectionWithNearestPixels) {
     Open(400, 300, 96, 120);
-    Press({100, 124});
-    MoveTo({196, 124});  // 192 x 240: twice the target
+    PressHandle();
+    MoveHandleTo({193, 121});  // 192 x 240: twice the target
     Release({196, 124});
     ASSERT_EQ(Selection(), (Rect{0, 0, 192, 240}));
     Press({10, 10});
@@ -244,24 +264,26 @@ TEST_F(BmpCutDlgTest, ScrolledViewShowsAndPicksThePictureFromTheScrollPosition) 
     EXPECT_EQ(Selection(), (Rect{51, 31, 147, 151}));
 }
 
-TEST_F(BmpCutDlgTest, FrameInvertsThePixelsUnderItAndTheHandleIsWhiteAroundBlack) {
+TEST_F(BmpCutDlgTest, FrameIsBlackUnderWhiteDashesAndTheHandleSitsInsideItsCorner) {
     Open(200, 150, 60, 60);
     const QImage shown = View()->Render();
-    const auto inverted = [](int x, int y) { return ColourAt(x, y) ^ 0xFFFFFF; };
-    EXPECT_EQ(shown.pixel(30, 0) & 0xFFFFFF, inverted(30, 0));
-    EXPECT_EQ(shown.pixel(30, 59) & 0xFFFFFF, inverted(30, 59));
-    EXPECT_EQ(shown.pixel(0, 30) & 0xFFFFFF, inverted(0, 30));
-    EXPECT_EQ(shown.pixel(59, 30) & 0xFFFFFF, inverted(59, 30));
-    // Corners are crossed by two edges and keep their colour; the inside is untouched.
-    EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFF, ColourAt(0, 0));
-    EXPECT_EQ(shown.pixel(59, 59) & 0xFFFFFF, ColourAt(59, 59));
+    const auto dash = [](int along) { return (along / 4) % 2 == 0 ? 0xFFFFFFu : 0u; };
+    for (int i = 0; i < 50; ++i) {
+        ASSERT_EQ(shown.pixel(i, 0) & 0xFFFFFF, dash(i)) << i;
+        ASSERT_EQ(shown.pixel(i, 59) & 0xFFFFFF, dash(i)) << i;
+        ASSERT_EQ(shown.pixel(0, i) & 0xFFFFFF, dash(i)) << i;
+        ASSERT_EQ(shown.pixel(59, i) & 0xFFFFFF, dash(i)) << i;
+    }
+    // Inside and outside the frame the picture is untouched.
     EXPECT_EQ(shown.pixel(30, 30) & 0xFFFFFF, ColourAt(30, 30));
+    EXPECT_EQ(shown.pixel(1, 1) & 0xFFFFFF, ColourAt(1, 1));
     EXPECT_EQ(shown.pixel(60, 30) & 0xFFFFFF, ColourAt(60, 30));
-    // The handle: 10 x 10 from (61, 61).
-    EXPECT_EQ(shown.pixel(61, 61) & 0xFFFFFF, 0xFFFFFFu);
-    EXPECT_EQ(shown.pixel(70, 65) & 0xFFFFFF, 0xFFFFFFu);
-    EXPECT_EQ(shown.pixel(65, 65) & 0xFFFFFF, 0u);
-    EXPECT_EQ(shown.pixel(71, 71) & 0xFFFFFF, ColourAt(71, 71));
+    EXPECT_EQ(shown.pixel(61, 61) & 0xFFFFFF, ColourAt(61, 61));
+    // The handle: 10 x 10 inside the corner, white around black.
+    EXPECT_EQ(shown.pixel(50, 50) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(shown.pixel(59, 55) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(shown.pixel(55, 55) & 0xFFFFFF, 0u);
+    EXPECT_EQ(shown.pixel(49, 49) & 0xFFFFFF, ColourAt(49, 49));
     // Beyond the picture the view is black.
     EXPECT_EQ(shown.pixel(210, 10) & 0xFFFFFF, 0u);
     EXPECT_EQ(shown.pixel(10, 160) & 0xFFFFFF, 0u);

@@ -71,6 +71,18 @@ ParsedArgs ParseArgs(const Arguments& args, std::span<const std::string_view> al
     return parsed;
 }
 
+bool TakeFlag(Arguments& args, std::string_view flag) {
+    const auto end = std::find(args.begin(), args.end(), "--");
+    const auto count = std::count(args.begin(), end, flag);
+    if (count > 1) {
+        FailUsage("option " + std::string(flag) + " given twice");
+    }
+    if (count == 1) {
+        args.erase(std::find(args.begin(), end, flag));
+    }
+    return count == 1;
+}
+
 std::uint32_t ParseNumber(std::string_view text, std::string_view what, std::uint32_t max) {
     std::uint32_t value = 0;
     const char* end = text.data() + text.size();

@@ -29,6 +29,10 @@ struct ParsedArgs {
 ParsedArgs ParseArgs(const Arguments& args, std::span<const std::string_view> allowedOptions,
                      std::size_t positionalCount);
 
+// Takes a valueless flag out of args (the option parser knows only "--name value"); words
+// after "--" are positional and stay. True when it was there; twice is a usage error.
+bool TakeFlag(Arguments& args, std::string_view flag);
+
 // A decimal number up to max; what names the value in the usage error.
 std::uint32_t ParseNumber(std::string_view text, std::string_view what, std::uint32_t max);
 

@@ -12,20 +12,6 @@
 namespace kaocg_tool {
 namespace {
 
-// Takes a valueless flag out of args (the option parser knows only "--name value"); words
-// after "--" are positional and stay.
-bool TakeFlag(Arguments& args, std::string_view flag) {
-    const auto end = std::find(args.begin(), args.end(), "--");
-    const auto count = std::count(args.begin(), end, flag);
-    if (count > 1) {
-        FailUsage("option " + std::string(flag) + " given twice");
-    }
-    if (count == 1) {
-        args.erase(std::find(args.begin(), end, flag));
-    }
-    return count == 1;
-}
-
 kaocg_demo::DemoEditions ParseEditions(std::string_view text) {
     if (text == "base") {
         return kaocg_demo::DemoEditions::kBase;

@@ -10,6 +10,8 @@
 #include "picture/bmp_dialog_reader.h"
 #include "picture/jpeg_decoder.h"
 #include "picture/jpeg_dialog_reader.h"
+#include "picture/orientation.h"
+#include "picture/upright_picture.h"
 #include "tools/kaocg-tool/file_io.h"
 #include "tools/kaocg-tool/tool_error.h"
 
@@ -33,7 +35,7 @@ bool IsJpeg(std::span<const std::uint8_t> bytes) {
 }
 
 // The readers widen a picture to whole groups of pixels, so the size the file itself states is
-// the one compared. Only called once the reader accepted the file.
+// the one compared, upright. Only called once the reader accepted the file.
 Size StatedSize(std::span<const std::uint8_t> bytes) {
     if (IsBmp(bytes)) {
         const std::int32_t height = ReadI32(bytes, 22);
@@ -41,6 +43,9 @@ Size StatedSize(std::span<const std::uint8_t> bytes) {
     }
     picture::JpegDecoder decoder;
     decoder.ReadHeaders(bytes.data(), bytes.size());
+    // Orientations 5 to 8 are stored a quarter turn away from upright.
+    if (picture::ReadJpegExifOrientation(bytes) >= 5)
+        return {decoder.Height(), decoder.Width()};
     return {decoder.Width(), decoder.Height()};
 }
 
@@ -54,6 +59,7 @@ picture::CDIB Decode(std::span<const std::uint8_t> bytes, const std::string& pat
     } else {
         Fail(path + ": not a BMP or JPEG picture");
     }
+    picture::TurnUpright(result, bytes, widePath);
     if (const auto* error = std::get_if<picture::PictureError>(&result)) {
         // The editor's message puts the path on a line of its own above the text.
         std::string text = lumo::WideToUtf8(error->text);
@@ -67,7 +73,11 @@ picture::CDIB Decode(std::span<const std::uint8_t> bytes, const std::string& pat
 
 }  // namespace
 
-picture::CDIB ReadFaceFile(const std::string& path, const document::FaceSize& size,
+picture::CDIB ReadUprightPicture(const std::string& path) {
+    return Decode(ReadWholeFile(path), path);
+}
+
+picture::CDIB ReadFaceFile(const std::string& path, const kaocg_func::FaceDimensions& size,
                            const std::string& sizeName) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
     picture::CDIB face = Decode(bytes, path);

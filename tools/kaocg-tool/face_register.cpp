@@ -8,6 +8,7 @@
 #include "document/edit_archives.h"
 #include "document/registration.h"
 #include "kaocg/face_number_map.h"
+#include "kaocg/face_size.h"
 #include "lumo/io/utf.h"
 #include "tools/kaocg-tool/args.h"
 #include "tools/kaocg-tool/console_feedback.h"
@@ -33,9 +34,9 @@ std::vector<FaceFiles> ReadAllFaces(const ParsedArgs& parsed) {
         const auto slot = static_cast<std::int32_t>(
             ParseNumber(parsed.positional[at], "SLOT", document::kRegistrableSlots - 1));
         faces.push_back({slot,
-                         ReadFaceFile(parsed.positional[at + 1], document::kLargeFace, "large"),
-                         ReadFaceFile(parsed.positional[at + 2], document::kMediumFace, "medium"),
-                         ReadFaceFile(parsed.positional[at + 3], document::kSmallFace, "small")});
+                         ReadFaceFile(parsed.positional[at + 1], kaocg_func::kLargeFace, "large"),
+                         ReadFaceFile(parsed.positional[at + 2], kaocg_func::kMediumFace, "medium"),
+                         ReadFaceFile(parsed.positional[at + 3], kaocg_func::kSmallFace, "small")});
     }
     return faces;
 }

@@ -6,6 +6,7 @@
 #include "lumo/io/utf.h"
 #include "picture/bmp_dialog_reader.h"
 #include "picture/jpeg_dialog_reader.h"
+#include "picture/upright_picture.h"
 #include "tools/kaocg-tool/args.h"
 #include "tools/kaocg-tool/command.h"
 #include "tools/kaocg-tool/dib_png.h"
@@ -20,8 +21,9 @@ bool IsBmp(const std::vector<std::uint8_t>& bytes) {
     return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
 }
 
-// Decodes a picture exactly as the load-image dialog does. A refused file prints the dialog's
-// own message, path line included, so that it can be compared with what the editor shows.
+// Decodes a picture exactly as the load-image dialog does, turned upright by its orientation. A
+// refused file prints the dialog's own message, path line included, so that it can be compared with
+// what the editor shows.
 int RunPictureDecode(const Arguments& args) {
     const ParsedArgs parsed = ParseArgs(args, {}, 2);
     const std::string& path = parsed.positional[0];
@@ -30,6 +32,7 @@ int RunPictureDecode(const Arguments& args) {
     std::variant<picture::CDIB, picture::PictureError> result =
         IsBmp(bytes) ? picture::ReadBmpForDialog(bytes, widePath)
                      : picture::ReadJpegForDialog(bytes, widePath);
+    picture::TurnUpright(result, bytes, widePath);
     if (const auto* error = std::get_if<picture::PictureError>(&result)) {
         std::cerr << lumo::WideToUtf8(error->text) << std::endl;
         return kExitFailure;

@@ -1,8 +1,8 @@
-#include "ui/crop_selection.h"
+#include "picture/crop_selection.h"
 
 #include <algorithm>
 
-namespace ui {
+namespace picture {
 
 namespace {
 
@@ -28,9 +28,12 @@ bool CropSelection::Contains(int x, int y) const {
     return x >= m_left && x < m_right && y >= m_top && y < m_bottom;
 }
 
-bool CropSelection::HandleContains(int x, int y) const {
-    return x >= m_handleX && x < m_handleX + kHandleSize && y >= m_handleY &&
-           y < m_handleY + kHandleSize;
+void CropSelection::Place(int left, int top, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return;
+    m_right = m_left + width;
+    m_bottom = m_top + height;
+    MoveTo(left, top);
 }
 
 // A picture smaller than the selection pins it at 0: the upper bound is applied first.
@@ -84,4 +87,4 @@ void CropSelection::FitPicture() {
     }
 }
 
-}  // namespace ui
+}  // namespace picture

@@ -1,15 +1,16 @@
 #pragma once
 
-namespace ui {
+#include "picture/face_frame.h"
 
-// The crop dialog's selection in picture pixels (right and bottom exclusive) with its resize
-// handle, a 10 x 10 square whose top-left corner is (handleX, handleY). Qt-free so that the
-// move and resize rules can be checked on their own.
+namespace picture {
+
+// The crop dialog's selection in picture pixels (right and bottom exclusive) with the corner
+// (handleX, handleY) that a resize drags. The rules work in picture pixels only, so they hold
+// at every zoom; where the handle is drawn and grabbed is the view's business (crop_zoom.h).
 class CropSelection {
 public:
-    static constexpr int kHandleSize = 10;
     // The selection never shrinks below this while the picture allows it.
-    static constexpr int kMinimumExtent = 56;
+    static constexpr int kMinimumExtent = kMinimumFrameExtent;
 
     CropSelection(int pictureWidth, int pictureHeight, int targetWidth, int targetHeight);
 
@@ -27,7 +28,10 @@ public:
     int TargetHeight() const { return m_targetHeight; }
 
     bool Contains(int x, int y) const;
-    bool HandleContains(int x, int y) const;
+
+    // Puts the selection at (left, top) with the given size, then keeps it inside the picture
+    // as a move does. The caller gives the target's aspect; non-positive sizes are ignored.
+    void Place(int left, int top, int width, int height);
 
     // Keeps the size; the top-left corner goes to (x, y) kept inside the picture.
     void MoveTo(int x, int y);
@@ -51,4 +55,4 @@ private:
     int m_handleY;
 };
 
-}  // namespace ui
+}  // namespace picture
