@@ -193,9 +193,9 @@ void CBMPReadDlg::CropSameForSize(int size) {
         return;
     std::optional<FaceFrame> frame;
     if (m_lastFrame) {
-        frame = DerivedFaceFrame(m_lastFrame->frame, TargetWidth(m_lastFrame->size),
-                                 TargetHeight(m_lastFrame->size), m_current.Width(),
-                                 m_current.Height(), TargetWidth(size), TargetHeight(size));
+        frame = picture::DerivedFaceFrame(
+            m_lastFrame->frame, TargetWidth(m_lastFrame->size), TargetHeight(m_lastFrame->size),
+            m_current.Width(), m_current.Height(), TargetWidth(size), TargetHeight(size));
     }
     Crop(size, frame);
 }
