@@ -10,6 +10,7 @@
 #include <string_view>
 #include <variant>
 
+#include "kaocg/face_size.h"
 #include "ui/bmp_cut_dlg.h"
 #include "ui/crop_face.h"
 #include "ui/picture_file_reader.h"
@@ -68,15 +69,14 @@ public:
     CropPreview(QWidget& parent, picture::CDIB picture)
         : QObject(&parent),
           m_picture(std::move(picture)),
-          m_dialog(ui::MakeCropDialog(m_picture, kLargeFace, kLargeFace, m_face, std::nullopt,
+          m_dialog(ui::MakeCropDialog(m_picture, kaocg_func::kLargeFace.width,
+                                      kaocg_func::kLargeFace.height, m_face, std::nullopt,
                                       &parent)) {
         m_dialog->show();
     }
     QWidget& Dialog() { return *m_dialog; }
 
 private:
-    static constexpr int kLargeFace = 240;
-
     picture::CDIB m_picture;
     picture::CDIB m_face;
     std::unique_ptr<ui::CBMPCutDlg> m_dialog;

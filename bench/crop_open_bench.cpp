@@ -16,6 +16,7 @@
 #include <variant>
 
 #include "jpeg_peers.h"
+#include "kaocg/face_size.h"
 #include "support/photo_picture.h"
 #include "ui/bmp_cut_dlg.h"
 #include "ui/crop_face.h"
@@ -69,7 +70,9 @@ void BM_PhotoFileToFirstFittedPaint(benchmark::State& state) {
         }
         const picture::CDIB& upright = std::get<picture::CDIB>(*read);
         picture::CDIB face;
-        auto dialog = ui::MakeCropDialog(upright, 240, 240, face, std::nullopt, nullptr);
+        auto dialog =
+            ui::MakeCropDialog(upright, kaocg_func::kLargeFace.width, kaocg_func::kLargeFace.height,
+                               face, std::nullopt, nullptr);
         dialog->resize(ui::CBMPCutDlg::OpeningSize(QRect(0, 0, 1920, 1040)));
         dialog->show();
         benchmark::DoNotOptimize(dialog->View()->Render());
