@@ -75,13 +75,5 @@ TEST(OrientationTest, QuarterTurnsGoClockwiseAndWrapAround) {
     EXPECT_EQ(Rows(*RotateQuarterTurns(stored, -6)), "FED/CBA");
 }
 
-TEST(OrientationTest, OnlyPicturesWithPixelsOf24BitsTurn) {
-    std::optional<CDIB> indexed = CDIB::CreateWithPixels(4, 4, {}, 8);
-    ASSERT_TRUE(indexed);
-    EXPECT_FALSE(ApplyOrientation(*indexed, 6));
-    EXPECT_FALSE(RotateQuarterTurns(*indexed, 1));
-    EXPECT_FALSE(ApplyOrientation(CDIB{}, 1));
-}
-
 }  // namespace
 }  // namespace picture
