@@ -9,8 +9,10 @@
 #include "app/instance_channel.h"
 #include "app/main_frame.h"
 #include "ui/about_dlg.h"
+#include "ui/editor_look.h"
 #include "ui/fonts.h"
 #include "ui/kao_cg_edit_view.h"
+#include "ui/screen_fit.h"
 
 namespace app {
 
@@ -36,6 +38,10 @@ bool CQ06KaoCgEditApp::InitInstance() {
     QApplication::setFont(ui::NormalFont());
     CreateDocumentAndFrame();
     m_frame->setWindowTitle(CMainFrame::Title());
+    m_frame->setWindowIcon(ui::EditorIcon());
+    // On the smallest screen the start-up checks accept, the frame's sizes are its outer ones.
+    ui::FitToScreen(*m_frame, QSize(CMainFrame::kInitialWidth, CMainFrame::kInitialHeight),
+                    QSize(CMainFrame::kMinimumWidth, CMainFrame::kMinimumHeight));
     m_frame->show();
     if (!m_document->LoadAllData()) {
         return Fail({});

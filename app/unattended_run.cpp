@@ -8,6 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <variant>
+
+#include "kaocg/face_size.h"
+#include "ui/bmp_cut_dlg.h"
+#include "ui/crop_face.h"
+#include "ui/picture_file_reader.h"
 
 namespace app {
 namespace {
@@ -56,6 +62,46 @@ private:
     bool m_scheduled = false;
 };
 
+// The crop dialog for the large face on a picture file, as the load dialog opens it; it owns
+// the picture and the face the dialog works on.
+class CropPreview : public QObject {
+public:
+    CropPreview(QWidget& parent, picture::CDIB picture)
+        : QObject(&parent),
+          m_picture(std::move(picture)),
+          m_dialog(ui::MakeCropDialog(m_picture, kaocg_func::kLargeFace.width,
+                                      kaocg_func::kLargeFace.height, m_face, std::nullopt,
+                                      &parent)) {
+        m_dialog->show();
+    }
+    QWidget& Dialog() { return *m_dialog; }
+
+private:
+    picture::CDIB m_picture;
+    picture::CDIB m_face;
+    std::unique_ptr<ui::CBMPCutDlg> m_dialog;
+};
+
+// Nothing, with the reason on standard error, when the file gives no picture.
+std::optional<picture::CDIB> ReadPreviewPicture(const QString& path) {
+    std::optional<picture::BmpReadResult> read = ui::ReadPictureFile(path);
+    if (!read) {
+        std::fprintf(stderr, "kaocg-editor: cannot read %s\n", qPrintable(path));
+        return std::nullopt;
+    }
+    if (auto* error = std::get_if<picture::PictureError>(&*read)) {
+        std::fprintf(stderr, "kaocg-editor: %s\n",
+                     qPrintable(QString::fromStdWString(error->text)));
+        return std::nullopt;
+    }
+    return std::move(std::get<picture::CDIB>(*read));
+}
+
+const char* NonEmpty(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0' ? value : nullptr;
+}
+
 bool IsSet(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && value[0] != '\0' && std::string_view(value) != "0";
@@ -64,8 +110,17 @@ bool IsSet(const char* name) {
 }  // namespace
 
 void ArmUnattendedRun(QWidget& mainWindow, std::function<void(int)> quit) {
-    if (const char* path = std::getenv("KAOCG_SCREENSHOT"); path != nullptr && path[0] != '\0') {
-        new ScreenshotAfterPaint(mainWindow, QString::fromLocal8Bit(path), std::move(quit));
+    QWidget* shown = &mainWindow;
+    if (const char* file = NonEmpty("KAOCG_CROP_PREVIEW")) {
+        std::optional<picture::CDIB> picture = ReadPreviewPicture(QString::fromLocal8Bit(file));
+        if (!picture) {
+            QTimer::singleShot(0, &mainWindow, [quit = std::move(quit)] { quit(1); });
+            return;
+        }
+        shown = &(new CropPreview(mainWindow, std::move(*picture)))->Dialog();
+    }
+    if (const char* path = NonEmpty("KAOCG_SCREENSHOT")) {
+        new ScreenshotAfterPaint(*shown, QString::fromLocal8Bit(path), std::move(quit));
     } else if (IsSet("KAOCG_EXIT_AFTER_LOAD")) {
         QTimer::singleShot(0, &mainWindow, [quit = std::move(quit)] { quit(0); });
     }

@@ -59,7 +59,6 @@ void BM_FittedRepaint(benchmark::State& state) {
     dialog->View()->Render();
     for (auto _ : state)
         benchmark::DoNotOptimize(dialog->View()->Render());
-    state.counters["view_px"] = dialog->View()->width() * dialog->View()->height();
 }
 BENCHMARK(BM_FittedRepaint)->Unit(benchmark::kMillisecond);
 

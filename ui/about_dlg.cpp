@@ -1,22 +1,16 @@
 #include "ui/about_dlg.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
+#include "ui/editor_look.h"
 #include "ui/fonts.h"
 
 namespace ui {
 namespace {
 
 constexpr int kIconSize = 32;
-
-QIcon ApplicationIcon(const QWidget& dialog) {
-    const QIcon icon = QApplication::windowIcon();
-    return icon.isNull() ? dialog.style()->standardIcon(QStyle::SP_DesktopIcon) : icon;
-}
 
 }  // namespace
 
@@ -29,7 +23,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     setFont(NormalFont());
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(ApplicationIcon(*this).pixmap(kIconSize, kIconSize));
+    icon->setPixmap(EditorIcon().pixmap(kIconSize, kIconSize));
     auto* ok = new QPushButton(QStringLiteral("確定"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -7,9 +7,7 @@
 #include <QPushButton>
 #include <variant>
 
-#include "ui/bmp_cut_dlg.h"
 #include "ui/dib_image.h"
-#include "ui/face_proposals.h"
 #include "ui/fonts.h"
 #include "ui/picture_file_reader.h"
 
@@ -33,6 +31,9 @@ enum ControlId {
     kPictureMedium = 1023,
     kPictureSmall = 1024,
     kGroup = 1033,
+    kSameLarge = 1034,
+    kSameMedium = 1035,
+    kSameSmall = 1036,
 };
 
 struct SizeControls {
@@ -42,24 +43,37 @@ struct SizeControls {
     int label;
     int frame;
     int picture;
+    int same;
     const char16_t* text;
 };
 
 constexpr SizeControls kSizes[CBMPReadDlg::kSizeCount] = {
-    {240, 240, kReadLarge, kLabelLarge, kFrameLarge, kPictureLarge, u"大尺寸"},
-    {96, 120, kReadMedium, kLabelMedium, kFrameMedium, kPictureMedium, u"中尺寸"},
-    {60, 60, kReadSmall, kLabelSmall, kFrameSmall, kPictureSmall, u"小尺寸"},
+    {240, 240, kReadLarge, kLabelLarge, kFrameLarge, kPictureLarge, kSameLarge, u"大尺寸"},
+    {96, 120, kReadMedium, kLabelMedium, kFrameMedium, kPictureMedium, kSameMedium, u"中尺寸"},
+    {60, 60, kReadSmall, kLabelSmall, kFrameSmall, kPictureSmall, kSameSmall, u"小尺寸"},
 };
 
 constexpr CGameDlg::LayoutRecord kLayout[] = {
-    {kGroup, 10, 30, 505, 320},        {kOk, 330, 360, 80, 24},
-    {kCancel, 430, 360, 80, 24},       {kPictureLarge, 20, 70, 240, 240},
-    {kFrameLarge, 20, 70, 240, 240},   {kPictureMedium, 300, 190, 96, 120},
-    {kFrameMedium, 300, 190, 96, 120}, {kPictureSmall, 436, 240, 56, 70},
-    {kFrameSmall, 434, 250, 60, 60},   {kReadLarge, 100, 320, 80, 24},
-    {kReadMedium, 308, 320, 80, 24},   {kReadSmall, 424, 320, 80, 24},
-    {kLabelLarge, 104, 40, 80, 24},    {kLabelMedium, 312, 160, 80, 24},
-    {kLabelSmall, 428, 200, 80, 24},   {CGameDlg::kEndOfTable, 0, 0, 0, 0},
+    {kGroup, 10, 30, 505, 320},
+    {kOk, 330, 360, 80, 24},
+    {kCancel, 430, 360, 80, 24},
+    {kPictureLarge, 20, 70, 240, 240},
+    {kFrameLarge, 20, 70, 240, 240},
+    {kPictureMedium, 300, 190, 96, 120},
+    {kFrameMedium, 300, 190, 96, 120},
+    {kPictureSmall, 436, 240, 56, 70},
+    {kFrameSmall, 434, 250, 60, 60},
+    {kReadLarge, 100, 320, 80, 24},
+    {kReadMedium, 308, 320, 80, 24},
+    {kReadSmall, 424, 320, 80, 24},
+    {kLabelLarge, 104, 40, 80, 24},
+    {kLabelMedium, 312, 160, 80, 24},
+    {kLabelSmall, 428, 200, 80, 24},
+    // Each size's "使用相同圖像" sits by its name, where the table leaves room.
+    {kSameLarge, 188, 40, 104, 24},
+    {kSameMedium, 300, 130, 104, 24},
+    {kSameSmall, 408, 172, 104, 24},
+    {CGameDlg::kEndOfTable, 0, 0, 0, 0},
 };
 
 const QStringList& FileFilters() {
@@ -112,6 +126,10 @@ CBMPReadDlg::CBMPReadDlg(IOpenFileChooser& chooser, document::IMessageBox& messa
         auto* read = MakeButton(QStringLiteral("讀取"), this);
         AddControl(c.read, read);
         connect(read, &QPushButton::clicked, this, [this, size] { ReadForSize(size); });
+        m_same[size] = MakeButton(QStringLiteral("使用相同圖像"), this);
+        m_same[size]->setEnabled(false);
+        AddControl(c.same, m_same[size]);
+        connect(m_same[size], &QPushButton::clicked, this, [this, size] { CropSameForSize(size); });
     }
     m_ok = MakeButton(QStringLiteral("確定"), this);
     m_ok->setEnabled(false);
@@ -164,17 +182,52 @@ void CBMPReadDlg::ReadForSize(int size) {
     m_folder = QFileInfo(*path).absolutePath();
     if (!ReadFile(*path))
         return;
-    picture::CDIB cropped;
-    CBMPCutDlg cut(m_current, TargetWidth(size), TargetHeight(size), cropped, this);
-    // The first selection sits on the largest face; a picture without one stays centred.
-    if (auto faces = ProposeFaceFrames(m_current, TargetWidth(size), TargetHeight(size));
-        !faces.empty())
-        cut.SetProposedFrames(std::move(faces));
-    if (cut.exec() == QDialog::Accepted && cropped.IsValid()) {
-        m_targets[size] = std::move(cropped);
+    m_lastFrame.reset();
+    Crop(size, std::nullopt);
+}
+
+// The frame follows the one last decided on this picture, so that the face stays where the
+// user put it; a picture read but never cropped opens on the dialog's own first frame.
+void CBMPReadDlg::CropSameForSize(int size) {
+    if (!CanUseSamePicture(size))
+        return;
+    std::optional<FaceFrame> frame;
+    if (m_lastFrame) {
+        frame = picture::DerivedFaceFrame(
+            m_lastFrame->frame, TargetWidth(m_lastFrame->size), TargetHeight(m_lastFrame->size),
+            m_current.Width(), m_current.Height(), TargetWidth(size), TargetHeight(size));
+    }
+    Crop(size, frame);
+}
+
+bool CBMPReadDlg::CanUseSamePicture(int size) const {
+    if (!m_current.IsValid())
+        return false;
+    for (int other = 0; other < kSizeCount; ++other) {
+        if (other != size && m_filled[other])
+            return true;
+    }
+    return false;
+}
+
+void CBMPReadDlg::Crop(int size, const std::optional<FaceFrame>& frame) {
+    std::optional<CropOutcome> outcome =
+        CropFace(m_current, TargetWidth(size), TargetHeight(size), frame, this);
+    if (outcome) {
+        m_targets[size] = std::move(outcome->face);
         m_filled[size] = true;
+        // The next size is framed on the picture as the user last turned it.
+        if (outcome->turned.IsValid())
+            m_current = std::move(outcome->turned);
+        m_lastFrame = DecidedFrame{size, outcome->frame};
         ShowCropped(size);
     }
+    UpdateButtons();
+}
+
+void CBMPReadDlg::UpdateButtons() {
+    for (int size = 0; size < kSizeCount; ++size)
+        m_same[size]->setEnabled(CanUseSamePicture(size));
     m_ok->setEnabled(AllFilled());
 }
 

@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 #include "document/feedback.h"
 #include "picture/dib.h"
+#include "ui/crop_face.h"
 #include "ui/game_dlg.h"
 #include "ui/open_file_chooser.h"
 
@@ -14,7 +16,8 @@ class QPushButton;
 namespace ui {
 
 // "載入圖像": one frame per face size, each filled by reading a BMP or JPEG file and cropping
-// it in CBMPCutDlg. "確定" is enabled only once all three sizes are filled; on it the three
+// it in CBMPCutDlg, or by cropping the picture another size was cut from again ("使用相同圖像").
+// "確定" is enabled only once all three sizes are filled; on it the three
 // pictures are 24-bit, bottom-up and exactly 240 x 240, 96 x 120 and 60 x 60.
 class CBMPReadDlg : public CGameDlg {
     Q_OBJECT
@@ -37,8 +40,11 @@ public:
     bool AllFilled() const;
     // The folder of the last chosen file; the next file dialog opens there.
     const QString& RememberedFolder() const { return m_folder; }
-    // The last picture read successfully, as decoded (invalid before any).
+    // The last picture read successfully, upright as it was last cropped (invalid before any).
     const picture::CDIB& CurrentPicture() const { return m_current; }
+    // Whether "使用相同圖像" of a size is offered: another size has been filled, so there is
+    // a picture to frame it on.
+    bool CanUseSamePicture(int size) const;
 
     // Width and height of a face size.
     static int TargetWidth(int size);
@@ -46,6 +52,9 @@ public:
 
     // What "讀取" of a size does: choose, read, crop.
     void ReadForSize(int size);
+    // What "使用相同圖像" of a size does: crop the current picture again, framed like the last
+    // face decided on it.
+    void CropSameForSize(int size);
 
 protected:
     const LayoutRecord* LayoutTable() const override;
@@ -53,8 +62,15 @@ protected:
     QRect AdjustRect(int id, const QRect& rect) const override;
 
 private:
+    struct DecidedFrame {
+        int size;
+        FaceFrame frame;
+    };
+
     bool ReadFile(const QString& path);
+    void Crop(int size, const std::optional<FaceFrame>& frame);
     void ShowCropped(int size);
+    void UpdateButtons();
 
     IOpenFileChooser& m_chooser;
     document::IMessageBox& m_messageBox;
@@ -62,7 +78,10 @@ private:
     std::array<bool, kSizeCount> m_filled{};
     std::array<QLabel*, kSizeCount> m_pictures{};
     std::array<QLabel*, kSizeCount> m_frames{};
+    std::array<QPushButton*, kSizeCount> m_same{};
     picture::CDIB m_current;
+    // The frame last decided on m_current; none until a crop of it is decided.
+    std::optional<DecidedFrame> m_lastFrame;
     QString m_folder;
     QPushButton* m_ok = nullptr;
 };

@@ -19,11 +19,15 @@ public:
                                           const QStringList& filters) = 0;
 };
 
-// The platform's open-file dialog.
+// Qt's open-file dialog with a preview of the picture under the cursor. Asked without a folder
+// it opens where the last file was chosen, so that the next face starts beside the last one.
 class FileDialogChooser : public IOpenFileChooser {
 public:
     std::optional<QString> Choose(QWidget* parent, const QString& folder,
                                   const QStringList& filters) override;
+
+private:
+    QString m_lastFolder;
 };
 
 }  // namespace ui

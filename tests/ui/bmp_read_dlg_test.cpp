@@ -14,6 +14,7 @@
 
 #include "picture/bmp_builder.h"
 #include "picture/face_finder.h"
+#include "picture/face_frame.h"
 #include "resources/string_table.h"
 #include "support/jpeg_encoder.h"
 #include "support/photo_picture.h"
@@ -92,6 +93,28 @@ protected:
         answer.start(50);
         m_dialog.ReadForSize(size);
         return opened;
+    }
+    // "使用相同圖像" of a size; `turn` presses the turn button before "決定". Gives the size of
+    // the picture and the frame the crop dialog opened on, or nothing when none opened.
+    struct Opened {
+        QSize picture;
+        picture::FaceFrame frame;
+    };
+    std::optional<Opened> CropSame(int size, const char* turn = nullptr) {
+        std::optional<Opened> opened;
+        uitest::OnModal([&opened, turn](QWidget* modal) {
+            auto* cut = qobject_cast<ui::CBMPCutDlg*>(modal);
+            ASSERT_NE(cut, nullptr);
+            opened = Opened{QSize(cut->Picture().Width(), cut->Picture().Height()), cut->Frame()};
+            if (turn)
+                uitest::ButtonWithText(cut, turn)->click();
+            uitest::ButtonWithText(cut, "決定")->click();
+        });
+        SameButton(size)->click();
+        return opened;
+    }
+    QPushButton* SameButton(int size) {
+        return static_cast<QPushButton*>(m_dialog.Control(1034 + size));
     }
     QString ExpectedMessage(const QString& path, int id) {
         return QDir::toNativeSeparators(path) + QLatin1Char('\n') + ui::LoadQString(id);
@@ -248,6 +271,56 @@ TEST_F(BmpReadDlgTest, TheCropDialogOpensOnTheFaceOfAPortrait) {
     EXPECT_NEAR(opened->left + opened->width / 2, 263, 30);
     EXPECT_NEAR(opened->width, 430, 25);
     EXPECT_EQ(opened->width * 120, opened->height * 96);
+}
+
+TEST_F(BmpReadDlgTest, TheSamePictureFramesTheOtherSizesLikeTheLastFaceWithoutReadingItAgain) {
+    for (int size = 0; size < CBMPReadDlg::kSizeCount; ++size)
+        EXPECT_FALSE(SameButton(size)->isEnabled()) << size;
+    ASSERT_TRUE(Read(CBMPReadDlg::kLarge, WriteJpeg("face.jpg")));
+    // Another size has a picture: offered to the other two, not to the large one itself.
+    EXPECT_FALSE(SameButton(CBMPReadDlg::kLarge)->isEnabled());
+    EXPECT_TRUE(SameButton(CBMPReadDlg::kMedium)->isEnabled());
+    EXPECT_TRUE(SameButton(CBMPReadDlg::kSmall)->isEnabled());
+
+    const picture::FaceFrame large = picture::CentredFaceFrame(100, 80, 240, 240);
+    const std::optional<Opened> medium = CropSame(CBMPReadDlg::kMedium);
+    ASSERT_TRUE(medium);
+    EXPECT_EQ(medium->picture, QSize(100, 80));
+    const picture::FaceFrame expected =
+        picture::DerivedFaceFrame(large, 240, 240, 100, 80, 96, 120);
+    EXPECT_EQ(medium->frame.left, expected.left);
+    EXPECT_EQ(medium->frame.top, expected.top);
+    EXPECT_EQ(medium->frame.width, expected.width);
+    EXPECT_EQ(medium->frame.height, expected.height);
+    EXPECT_TRUE(m_dialog.IsFilled(CBMPReadDlg::kMedium));
+    EXPECT_TRUE(SameButton(CBMPReadDlg::kLarge)->isEnabled());
+
+    // The small face follows the medium one, the last decided.
+    const std::optional<Opened> small = CropSame(CBMPReadDlg::kSmall);
+    ASSERT_TRUE(small);
+    const picture::FaceFrame fromMedium =
+        picture::DerivedFaceFrame(medium->frame, 96, 120, 100, 80, 60, 60);
+    EXPECT_EQ(small->frame.width, fromMedium.width);
+    EXPECT_EQ(small->frame.left, fromMedium.left);
+    EXPECT_EQ(small->frame.top, fromMedium.top);
+    EXPECT_TRUE(Ok()->isEnabled());
+    // The file dialog was asked once, for the large size's "讀取".
+    EXPECT_EQ(m_chooser.folders.size(), 1u);
+    m_dialog.show();
+    uitest::SaveScreenshot(m_dialog, "bmp_read_dlg_same_picture");
+}
+
+TEST_F(BmpReadDlgTest, APictureTurnedInTheCropDialogStaysTurnedForTheNextSize) {
+    ASSERT_TRUE(Read(CBMPReadDlg::kMedium, WriteJpeg("sideways.jpg")));
+    ASSERT_TRUE(CropSame(CBMPReadDlg::kLarge, "向右旋轉"));
+    EXPECT_EQ(m_dialog.CurrentPicture().Width(), 80);
+    EXPECT_EQ(m_dialog.CurrentPicture().Height(), 100);
+    const std::optional<Opened> small = CropSame(CBMPReadDlg::kSmall);
+    ASSERT_TRUE(small);
+    EXPECT_EQ(small->picture, QSize(80, 100));
+    // Reading a file replaces the turned picture.
+    ASSERT_TRUE(Read(CBMPReadDlg::kLarge, WriteBmp("other.bmp")));
+    EXPECT_EQ(m_dialog.CurrentPicture().Width(), 52);
 }
 
 }  // namespace
