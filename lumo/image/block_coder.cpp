@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "lumo/image/codec_common.h"
+#include "lumo/image/dxt_decoder.h"
 #include "lumo/io/pixel_format.h"
 
 namespace lumo {
@@ -23,7 +24,7 @@ bool IsBlockFormat(std::uint32_t format) {
 }
 
 #if KAOCG_HAVE_SQUISH
-constexpr bool kCanCodeBlocks = true;
+constexpr bool kCanEncodeBlocks = true;
 
 int SquishFlags(std::uint32_t format) {
     return format == kFormatDXT1 ? squish::kDxt1
@@ -38,12 +39,15 @@ void DecompressBlock(const std::uint8_t* block, std::uint8_t* pixels, std::uint3
     squish::Decompress(pixels, block, SquishFlags(format));
 }
 #else
-// Debian builds libsquish for Linux only. Without it DXT surfaces are still measured, so that
-// containers holding them parse, but their pixels are neither coded nor decoded.
-constexpr bool kCanCodeBlocks = false;
+// Debian builds libsquish for Linux only. Without it blocks are decoded by the same arithmetic,
+// so pictures read from the game's archives match the Linux build's, but none are encoded.
+constexpr bool kCanEncodeBlocks = false;
 
 void CompressBlock(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
-void DecompressBlock(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
+
+void DecompressBlock(const std::uint8_t* block, std::uint8_t* pixels, std::uint32_t format) {
+    DecodeDxtBlock(block, format, pixels);
+}
 #endif
 
 std::size_t BlockSize(std::uint32_t format) {
@@ -51,7 +55,7 @@ std::size_t BlockSize(std::uint32_t format) {
 }
 
 bool CodableSurface(std::uint32_t width, std::uint32_t height, std::uint32_t format) {
-    return kCanCodeBlocks && IsBlockFormat(format) && width > 0 && height > 0 &&
+    return IsBlockFormat(format) && width > 0 && height > 0 &&
            codec::SurfaceSizeAllowed(width, height);
 }
 
@@ -98,7 +102,7 @@ std::uint64_t BlockBytes(std::uint32_t width, std::uint32_t height, std::uint32_
 
 bool CompressBlocks(const std::uint8_t* rgba, std::uint32_t width, std::uint32_t height,
                     std::uint32_t format, std::vector<std::uint8_t>& blocks) {
-    if (!rgba || !CodableSurface(width, height, format)) {
+    if (!kCanEncodeBlocks || !rgba || !CodableSurface(width, height, format)) {
         return false;
     }
     const std::size_t blockSize = BlockSize(format);

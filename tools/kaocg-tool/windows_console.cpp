@@ -3,10 +3,12 @@
 // line-ending translation), with the console told to show UTF-8.
 #include "tools/kaocg-tool/windows_console.h"
 
+#include <windows.h>
+
+// After windows.h, which they need.
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 
