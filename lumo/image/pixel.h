@@ -30,9 +30,7 @@ static_assert(sizeof(CImagePixel4) == 16);
 static_assert(sizeof(CClassicImagePixel4) == 4);
 
 // Byte to channel value: 0 -> 0.0 and 255 -> 1.0 exactly.
-inline float ByteToFloat(std::uint8_t b) {
-    return static_cast<float>(b / 255.0);
-}
+inline float ByteToFloat(std::uint8_t b) { return static_cast<float>(b / 255.0); }
 
 // Channel value to byte: clamp to 0..1, scale by 255 in double precision, truncate. Equal, for
 // every float, to the image's export rule (product rounded to float, clipped to 255.999,
