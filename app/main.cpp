@@ -7,7 +7,11 @@
 
 int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
+#ifdef _WIN32
+    app::CQ06KaoCgEditApp editor(platform::CreateWin32Platform());
+#else
     app::CQ06KaoCgEditApp editor(platform::CreateWinePlatform(platform::DefaultWinePrefix()));
+#endif
     if (!editor.InitInstance()) {
         return editor.ExitCode();
     }

@@ -89,11 +89,13 @@ TEST(Win32ProcessesTest, AMutexHeldByASecondProcessIsRefusedUntilItEnds) {
 
 TEST(Win32ProcessesTest, FindsAProgramByItsFileNameInAnyCase) {
     win32test::TempFolder folder;
-    const std::wstring game = folder.Path() + L"QRVN06ZV.exe";
+    // A name like the game's but not its own: the Linux editor's tests, which may run at the
+    // same time, look for the game's executables in the host's process list.
+    const std::wstring game = folder.Path() + L"QRVN06ZVTEST.exe";
     ASSERT_TRUE(::CopyFileW(HelperProgram().c_str(), game.c_str(), TRUE));
     platform::Win32Processes processes;
-    const std::array<std::wstring_view, 2> zv{L"qrvn06zv.EXE", L"other.exe"};
-    const std::array<std::wstring_view, 1> base{L"QRVN06.EXE"};
+    const std::array<std::wstring_view, 2> zv{L"qrvn06zvtest.EXE", L"other.exe"};
+    const std::array<std::wstring_view, 1> base{L"QRVN06ZV.exe"};
     ASSERT_FALSE(processes.IsProgramRunning(zv));
     {
         HelperProcess running(game, win32test::UniqueName(L"KAOCG_TEST_MUTEX_"));
