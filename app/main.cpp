@@ -12,7 +12,11 @@ int main(int argc, char** argv) {
     ui::InstallQtTranslations(qtApp);
     QApplication::setWindowIcon(ui::EditorIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("kaocg-editor"));
+#ifdef _WIN32
+    app::CQ06KaoCgEditApp editor(platform::CreateWin32Platform());
+#else
     app::CQ06KaoCgEditApp editor(platform::CreateWinePlatform(platform::DefaultWinePrefix()));
+#endif
     if (!editor.InitInstance()) {
         return editor.ExitCode();
     }

@@ -1,6 +1,8 @@
 #include "lumo/image/block_coder.h"
 
+#if KAOCG_HAVE_SQUISH
 #include <squish.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -8,6 +10,7 @@
 #include <utility>
 
 #include "lumo/image/codec_common.h"
+#include "lumo/image/dxt_decoder.h"
 #include "lumo/io/pixel_format.h"
 
 namespace lumo {
@@ -16,25 +19,43 @@ namespace {
 constexpr std::uint32_t kSide = 4;  // a block is 4 x 4 pixels
 using BlockPixels = std::array<std::uint8_t, kSide * kSide * 4>;
 
-int SquishFlags(std::uint32_t format) {
-    switch (format) {
-        case kFormatDXT1:
-            return squish::kDxt1;
-        case kFormatDXT3:
-            return squish::kDxt3;
-        case kFormatDXT5:
-            return squish::kDxt5;
-        default:
-            return 0;
-    }
+bool IsBlockFormat(std::uint32_t format) {
+    return format == kFormatDXT1 || format == kFormatDXT3 || format == kFormatDXT5;
 }
+
+#if KAOCG_HAVE_SQUISH
+constexpr bool kCanEncodeBlocks = true;
+
+int SquishFlags(std::uint32_t format) {
+    return format == kFormatDXT1 ? squish::kDxt1
+                                 : (format == kFormatDXT3 ? squish::kDxt3 : squish::kDxt5);
+}
+
+void CompressBlock(const std::uint8_t* pixels, std::uint8_t* block, std::uint32_t format) {
+    squish::Compress(pixels, block, SquishFlags(format) | squish::kColourIterativeClusterFit);
+}
+
+void DecompressBlock(const std::uint8_t* block, std::uint8_t* pixels, std::uint32_t format) {
+    squish::Decompress(pixels, block, SquishFlags(format));
+}
+#else
+// Debian builds libsquish for Linux only. Without it blocks are decoded by the same arithmetic,
+// so pictures read from the game's archives match the Linux build's, but none are encoded.
+constexpr bool kCanEncodeBlocks = false;
+
+void CompressBlock(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
+
+void DecompressBlock(const std::uint8_t* block, std::uint8_t* pixels, std::uint32_t format) {
+    DecodeDxtBlock(block, format, pixels);
+}
+#endif
 
 std::size_t BlockSize(std::uint32_t format) {
     return format == kFormatDXT1 ? 8 : 16;
 }
 
 bool CodableSurface(std::uint32_t width, std::uint32_t height, std::uint32_t format) {
-    return SquishFlags(format) != 0 && width > 0 && height > 0 &&
+    return IsBlockFormat(format) && width > 0 && height > 0 &&
            codec::SurfaceSizeAllowed(width, height);
 }
 
@@ -66,7 +87,7 @@ void ScatterBlock(const BlockPixels& block, std::uint32_t width, std::uint32_t h
 }  // namespace
 
 std::uint64_t BlockBytes(std::uint32_t width, std::uint32_t height, std::uint32_t format) {
-    if (SquishFlags(format) == 0) {
+    if (!IsBlockFormat(format)) {
         return 0;
     }
     const std::uint64_t columns = (std::uint64_t{width} + kSide - 1) / kSide;
@@ -81,10 +102,9 @@ std::uint64_t BlockBytes(std::uint32_t width, std::uint32_t height, std::uint32_
 
 bool CompressBlocks(const std::uint8_t* rgba, std::uint32_t width, std::uint32_t height,
                     std::uint32_t format, std::vector<std::uint8_t>& blocks) {
-    if (!rgba || !CodableSurface(width, height, format)) {
+    if (!kCanEncodeBlocks || !rgba || !CodableSurface(width, height, format)) {
         return false;
     }
-    const int flags = SquishFlags(format) | squish::kColourIterativeClusterFit;
     const std::size_t blockSize = BlockSize(format);
     std::vector<std::uint8_t> coded(BlockBytes(width, height, format), 0);
     BlockPixels pixels;
@@ -92,7 +112,7 @@ bool CompressBlocks(const std::uint8_t* rgba, std::uint32_t width, std::uint32_t
     for (std::uint32_t y = 0; y < height; y += kSide) {
         for (std::uint32_t x = 0; x < width; x += kSide) {
             GatherBlock(rgba, width, height, x, y, pixels);
-            squish::Compress(pixels.data(), target, flags);
+            CompressBlock(pixels.data(), target, format);
             target += blockSize;
         }
     }
@@ -106,13 +126,12 @@ bool DecompressBlocks(const std::uint8_t* blocks, std::size_t size, std::uint32_
         !codec::HasBytes(size, BlockBytes(width, height, format))) {
         return false;
     }
-    const int flags = SquishFlags(format);
     const std::size_t blockSize = BlockSize(format);
     std::vector<std::uint8_t> decoded(std::size_t{width} * height * 4);
     BlockPixels pixels;
     for (std::uint32_t y = 0; y < height; y += kSide) {
         for (std::uint32_t x = 0; x < width; x += kSide) {
-            squish::Decompress(pixels.data(), blocks, flags);
+            DecompressBlock(blocks, pixels.data(), format);
             ScatterBlock(pixels, width, height, x, y, decoded.data());
             blocks += blockSize;
         }

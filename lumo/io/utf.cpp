@@ -29,14 +29,37 @@ bool IsSurrogate(char32_t c) {
     return c >= 0xD800 && c <= 0xDFFF;
 }
 
+// Windows keeps wide text in UTF-16, where a character above U+FFFF is a pair of surrogates.
+constexpr bool kWideIsUtf16 = sizeof(wchar_t) == 2;
+
+bool IsHighSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char32_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+void AppendWide(std::wstring& out, char32_t c) {
+    if (kWideIsUtf16 && c >= 0x10000) {
+        out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+        out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+        out += static_cast<wchar_t>(c);
+    }
+}
+
 }  // namespace
 
 std::string WideToUtf8(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t w : text) {
-        char32_t c = static_cast<char32_t>(w);
-        if (IsSurrogate(c) || c > 0x10FFFF) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = static_cast<char32_t>(text[i]);
+        if (kWideIsUtf16 && IsHighSurrogate(c) && i + 1 < text.size() &&
+            IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
+        } else if (IsSurrogate(c) || c > 0x10FFFF) {
             c = kReplacement;
         }
         AppendUtf8(out, c);
@@ -69,7 +92,7 @@ std::wstring Utf8ToWide(std::string_view text) {
             ++i;
             continue;
         }
-        out += static_cast<wchar_t>(c);
+        AppendWide(out, c);
         i += static_cast<std::size_t>(extra) + 1;
     }
     return out;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -117,7 +118,7 @@ inline std::array<int, 64> QuantisedBlock(const Plane& plane, int bx, int by,
         std::array<std::array<double, 8>, 8> table{};
         for (int u = 0; u < 8; ++u) {
             for (int x = 0; x < 8; ++x) {
-                table[u][x] = std::cos((2 * x + 1) * u * M_PI / 16);
+                table[u][x] = std::cos((2 * x + 1) * u * std::numbers::pi / 16);
             }
         }
         return table;
@@ -140,8 +141,8 @@ inline std::array<int, 64> QuantisedBlock(const Plane& plane, int bx, int by,
         for (int y = 0; y < 8; ++y) {
             sum += rows[y][u] * cosine[v][y];
         }
-        const double cu = u == 0 ? M_SQRT1_2 : 1.0;
-        const double cv = v == 0 ? M_SQRT1_2 : 1.0;
+        const double cu = u == 0 ? (1 / std::numbers::sqrt2) : 1.0;
+        const double cv = v == 0 ? (1 / std::numbers::sqrt2) : 1.0;
         out[k] = static_cast<int>(std::lround(0.25 * cu * cv * sum / quantisation[kZigZag[k]]));
     }
     return out;

@@ -1,5 +1,4 @@
 #include <array>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -12,6 +11,7 @@
 #include "platform/platform.h"
 #include "tools/kaocg-tool/args.h"
 #include "tools/kaocg-tool/command.h"
+#include "tools/kaocg-tool/game_folders.h"
 #include "tools/kaocg-tool/tool_error.h"
 
 namespace kaocg_tool {
@@ -29,6 +29,14 @@ struct Findings : document::AppSettings {
     std::optional<platform::LocalTime> executableTime;
     bool updated = false;
 };
+
+std::string DefaultPrefix() {
+#ifdef _WIN32
+    return std::string(kThisSystem);
+#else
+    return platform::DefaultWinePrefix();
+#endif
+}
 
 std::string Utf8(std::wstring_view text) {
     return lumo::WideToUtf8(text);
@@ -124,13 +132,8 @@ std::optional<std::string> Obstacle(const Findings& found) {
 
 int RunEnv(const Arguments& args) {
     const ParsedArgs parsed = ParseArgs(args, {}, std::min<std::size_t>(args.size(), 1));
-    const std::string prefix =
-        parsed.positional.empty() ? platform::DefaultWinePrefix() : parsed.positional[0];
-    std::error_code code;
-    if (!std::filesystem::is_directory(prefix, code)) {
-        Fail(prefix + ": no such Wine prefix folder");
-    }
-    const std::unique_ptr<platform::Platform> platform = platform::CreateWinePlatform(prefix);
+    const std::string prefix = parsed.positional.empty() ? DefaultPrefix() : parsed.positional[0];
+    const std::unique_ptr<platform::Platform> platform = OpenPlatform(prefix);
     std::cout << "prefix: " << prefix << '\n';
     const Findings found = Examine(*platform);
     PrintFindings(*platform, found);

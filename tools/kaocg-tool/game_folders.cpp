@@ -7,13 +7,25 @@
 
 namespace kaocg_tool {
 
-InstalledGame OpenInstalledGame(const std::string& prefix) {
+std::unique_ptr<platform::Platform> OpenPlatform(const std::string& prefix) {
+#ifdef _WIN32
+    if (prefix != kThisSystem) {
+        Fail(prefix + ": on Windows the game is that of this system; give " +
+             std::string(kThisSystem) + " instead of a Wine prefix");
+    }
+    return platform::CreateWin32Platform();
+#else
     std::error_code code;
     if (!std::filesystem::is_directory(prefix, code)) {
         Fail(prefix + ": no such Wine prefix folder");
     }
+    return platform::CreateWinePlatform(prefix);
+#endif
+}
+
+InstalledGame OpenInstalledGame(const std::string& prefix) {
     InstalledGame game;
-    game.platform = platform::CreateWinePlatform(prefix);
+    game.platform = OpenPlatform(prefix);
     document::AppSettings& settings = game.settings;
     const platform::Registry& registry = game.platform->GetRegistry();
     settings.edition = game::DetectEdition(registry);

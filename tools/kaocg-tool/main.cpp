@@ -10,6 +10,9 @@
 
 #include "tools/kaocg-tool/command.h"
 #include "tools/kaocg-tool/tool_error.h"
+#ifdef _WIN32
+#include "tools/kaocg-tool/windows_console.h"
+#endif
 
 namespace kaocg_tool {
 namespace {
@@ -101,7 +104,12 @@ void PrintError(std::string message) {
 int main(int argc, char** argv) {
     using namespace kaocg_tool;
     try {
+#ifdef _WIN32
+        PrepareConsole();
+        return Run(CommandLineArguments(argc, argv));
+#else
         return Run(Arguments(argv + 1, argv + argc));
+#endif
     } catch (const ToolError& error) {
         PrintError(error.what());
         return error.ExitCode();
