@@ -16,7 +16,7 @@ public:
     void Start(const std::uint8_t* position, const std::uint8_t* end) {
         m_position = position;
         m_end = end;
-        m_bits = m_bitCount = m_markerPadding = 0;
+        m_bits = m_bitCount = m_markerPadding = m_endPadding = 0;
         m_stopped = m_atMarker = false;
     }
 
@@ -59,6 +59,8 @@ public:
 
     // True when bits beyond a marker were taken: the entropy data ended inside a block.
     bool Overrun() const { return m_bitCount < m_markerPadding; }
+    // True when bits beyond the end of the buffer were taken: the file ends inside the scan.
+    bool RanOut() const { return m_bitCount < m_endPadding; }
 
     // Where byte reading goes on after this scan's data: at the marker it stopped before, at
     // the end of the buffer, or after the bytes it has taken so far.
@@ -105,6 +107,8 @@ private:
         }
         if (m_atMarker) {
             m_markerPadding += 8;
+        } else {
+            m_endPadding += 8;
         }
         return 0;
     }
@@ -125,6 +129,7 @@ private:
     std::uint64_t m_bits = 0;  // left-aligned
     int m_bitCount = 0;
     int m_markerPadding = 0;
+    int m_endPadding = 0;
     bool m_stopped = false;
     bool m_atMarker = false;
 };
