@@ -5,44 +5,28 @@
 #include <span>
 #include <string>
 
-#include "picture/jpeg_dialog_reader.h"
 #include "resources/string_table.h"
 
 namespace ui {
 
-namespace {
-
-bool StartsAsBmp(const QByteArray& start) {
-    return start.size() >= 2 && start[0] == 'B' && start[1] == 'M';
-}
-
-// An oversized file gets the message its reader gives for a file it cannot make sense of.
-picture::PictureError TooLarge(bool bmp, const std::wstring& path) {
-    const int id = bmp ? resources::IDS_BMP_UNSUPPORTED : resources::IDS_JPEG_HEADER_FAILED;
-    std::wstring text = path;
-    text += L'\n';
-    text += resources::LoadString(id);
-    return {id, std::move(text)};
-}
-
-}  // namespace
-
-std::optional<picture::BmpReadResult> ReadPictureFile(const QString& path) {
+std::optional<picture::PictureReadResult> ReadPictureFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const std::wstring shownPath = QDir::toNativeSeparators(path).toStdWString();
-    const bool bmp = StartsAsBmp(file.peek(2));
-    if (file.size() > kMaxPictureFileBytes)
-        return picture::BmpReadResult{TooLarge(bmp, shownPath)};
+    // An oversized file gets the message of a file that is no picture the editor can read.
+    if (file.size() > kMaxPictureFileBytes) {
+        std::wstring text = shownPath + L'\n';
+        text += resources::LoadString(resources::IDS_PICTURE_UNKNOWN);
+        return picture::PictureReadResult{
+            picture::PictureError{resources::IDS_PICTURE_UNKNOWN, std::move(text)}};
+    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                              static_cast<std::size_t>(bytes.size()));
-    if (bmp)
-        return picture::ReadBmpForDialog(data, shownPath);
-    return picture::ReadJpegForDialog(data, shownPath);
+    return picture::ReadPicture(data, shownPath);
 }
 
 }  // namespace ui

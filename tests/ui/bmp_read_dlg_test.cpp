@@ -219,7 +219,9 @@ TEST_F(BmpReadDlgTest, TheFolderOfTheLastChosenFileIsRemembered) {
     EXPECT_EQ(m_chooser.folders[3], m_folder.filePath("second"));
     EXPECT_EQ(m_dialog.RememberedFolder(), m_folder.filePath("second"));
     EXPECT_TRUE(m_messages.texts.empty());
-    EXPECT_EQ(m_chooser.lastFilters.front(), "Image Files (*.bmp *.jpg *.jpeg)");
+    // Every kind that can be read, together, is the first entry.
+    EXPECT_TRUE(m_chooser.lastFilters.front().startsWith("Image Files (*.bmp *.dib *.jpg *.jpeg "));
+    EXPECT_EQ(m_chooser.lastFilters[1], "BMP Files(*.bmp)");
     EXPECT_EQ(m_chooser.lastFilters.back(), "All Files (*)");
 }
 
