@@ -62,6 +62,20 @@ public:
     // True when bits beyond the end of the buffer were taken: the file ends inside the scan.
     bool RanOut() const { return m_bitCount < m_endPadding; }
 
+    // True when the buffer ends within `bytes` bytes of the reader's position with no marker
+    // before its end: reading on from here may run past it.
+    bool EndsWithin(std::ptrdiff_t bytes) const {
+        if (m_atMarker || m_end - m_position > bytes) {
+            return false;
+        }
+        for (const std::uint8_t* p = m_position; p + 1 < m_end; ++p) {
+            if (p[0] == 0xFF && p[1] != 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     // Where byte reading goes on after this scan's data: at the marker it stopped before, at
     // the end of the buffer, or after the bytes it has taken so far.
     const std::uint8_t* Position() const { return m_position; }

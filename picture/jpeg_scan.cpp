@@ -105,14 +105,20 @@ bool ScanDecoder::Decode(const std::uint8_t* data, const std::uint8_t* end, Pixe
 }
 
 // False when the file ended inside this MCU, which is then grey: the zero bits that stand in
-// for the missing data decode to colours the picture never had, or to nonsense codes.
+// for the missing data decode to colours the picture never had, or to nonsense codes. A block
+// that fails keeps the reader where the block began; its codes take at most 64 x 32 bits, so
+// a failure that began that close to the end of the buffer, with no marker before it, is
+// taken for the end.
 bool ScanDecoder::DecodeMcuUntilEnd(int mcuColumn) {
+    constexpr std::ptrdiff_t kLongestBlockBytes = 64 * 4;
     try {
         DecodeMcu(mcuColumn);
     } catch (const EDataFormatError&) {
-        if (!m_reader.RanOut()) {
+        if (!m_reader.RanOut() && !m_reader.EndsWithin(kLongestBlockBytes)) {
             throw;
         }
+        FillMcuGrey(mcuColumn);
+        return false;
     }
     if (!m_reader.RanOut()) {
         return true;

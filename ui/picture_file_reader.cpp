@@ -9,18 +9,31 @@
 
 namespace ui {
 
+namespace {
+
+// An oversized file gets the message its reader gives for a file it cannot make sense of.
+picture::PictureError TooLarge(const QByteArray& start, const std::wstring& path) {
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(start.data()),
+                                              static_cast<std::size_t>(start.size()));
+    const picture::PictureKind kind = picture::KindOfContent(bytes);
+    const int id = kind == picture::PictureKind::kBmp    ? resources::IDS_BMP_UNSUPPORTED
+                   : kind == picture::PictureKind::kJpeg ? resources::IDS_JPEG_HEADER_FAILED
+                                                         : resources::IDS_PICTURE_UNKNOWN;
+    std::wstring text = path;
+    text += L'\n';
+    text += resources::LoadString(id);
+    return {id, std::move(text)};
+}
+
+}  // namespace
+
 std::optional<picture::PictureReadResult> ReadPictureFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const std::wstring shownPath = QDir::toNativeSeparators(path).toStdWString();
-    // An oversized file gets the message of a file that is no picture the editor can read.
-    if (file.size() > kMaxPictureFileBytes) {
-        std::wstring text = shownPath + L'\n';
-        text += resources::LoadString(resources::IDS_PICTURE_UNKNOWN);
-        return picture::PictureReadResult{
-            picture::PictureError{resources::IDS_PICTURE_UNKNOWN, std::move(text)}};
-    }
+    if (file.size() > kMaxPictureFileBytes)
+        return picture::PictureReadResult{TooLarge(file.peek(16), shownPath)};
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;

@@ -188,6 +188,22 @@ TEST_F(BmpReadDlgTest, ABrokenFileShowsItsMessageAndKeepsThePreviousPicture) {
     EXPECT_EQ(m_dialog.Cropped(CBMPReadDlg::kSmall).BitCount(), 8);
 }
 
+TEST_F(BmpReadDlgTest, AFileThatEndsEarlyIsToldAboutAndStillCropped) {
+    std::vector<std::uint8_t> jpeg =
+        testsupport::jpeg::Encode(testsupport::MakePhotoLikePicture(100, 80));
+    jpeg.resize(jpeg.size() * 2 / 3);
+    const QString cut = Write("cut.jpg", jpeg);
+    EXPECT_TRUE(Read(CBMPReadDlg::kLarge, cut));
+    ASSERT_EQ(m_messages.texts.size(), 1u);
+    EXPECT_EQ(m_messages.texts[0], ExpectedMessage(cut, resources::IDS_PICTURE_ENDS_EARLY));
+    EXPECT_TRUE(m_dialog.IsFilled(CBMPReadDlg::kLarge));
+    // A file of no picture kind gets its own message, whatever its name says.
+    EXPECT_FALSE(Read(CBMPReadDlg::kMedium, Write("empty.jpg", {})));
+    ASSERT_EQ(m_messages.texts.size(), 2u);
+    EXPECT_EQ(m_messages.texts[1],
+              ExpectedMessage(m_folder.filePath("empty.jpg"), resources::IDS_PICTURE_UNKNOWN));
+}
+
 TEST_F(BmpReadDlgTest, OversizedFilesAreRefusedWithTheirReadersMessage) {
     const qint64 size = qint64{257} * 1024 * 1024;
     const QString bmpPath = Write("huge.bmp", {'B', 'M'});
