@@ -84,7 +84,7 @@ private:
 
 // Nothing, with the reason on standard error, when the file gives no picture.
 std::optional<picture::CDIB> ReadPreviewPicture(const QString& path) {
-    std::optional<picture::BmpReadResult> read = ui::ReadPictureFile(path);
+    std::optional<picture::PictureReadResult> read = ui::ReadPictureFile(path);
     if (!read) {
         std::fprintf(stderr, "kaocg-editor: cannot read %s\n", qPrintable(path));
         return std::nullopt;
@@ -94,7 +94,7 @@ std::optional<picture::CDIB> ReadPreviewPicture(const QString& path) {
                      qPrintable(QString::fromStdWString(error->text)));
         return std::nullopt;
     }
-    return std::move(std::get<picture::CDIB>(*read));
+    return std::move(std::get<picture::PictureRead>(*read).picture);
 }
 
 const char* NonEmpty(const char* name) {

@@ -63,12 +63,12 @@ const PhotoFile& Photo() {
 void BM_PhotoFileToFirstFittedPaint(benchmark::State& state) {
     const QString& path = Photo().path;
     for (auto _ : state) {
-        std::optional<picture::BmpReadResult> read = ui::ReadPictureFile(path);
-        if (!read || !std::holds_alternative<picture::CDIB>(*read)) {
+        std::optional<picture::PictureReadResult> read = ui::ReadPictureFile(path);
+        if (!read || !std::holds_alternative<picture::PictureRead>(*read)) {
             state.SkipWithError("the photo does not read");
             return;
         }
-        const picture::CDIB& upright = std::get<picture::CDIB>(*read);
+        const picture::CDIB& upright = std::get<picture::PictureRead>(*read).picture;
         picture::CDIB face;
         auto dialog =
             ui::MakeCropDialog(upright, kaocg_func::kLargeFace.width, kaocg_func::kLargeFace.height,

@@ -69,6 +69,31 @@ void BmpSeeds(const fs::path& folder) {
     }
 }
 
+// Files for the readers' later paths: bit-field masks, an Adobe segment saying R, G, B, a
+// scan cut short, a header form the own reader leaves to a library.
+void PictureSeeds(const fs::path& folder) {
+    using picture::testing::Bmp;
+    picture::testing::BmpFile masked = Bmp(5, 3, 32, std::vector<std::uint32_t>(15, 0x12345678));
+    masked.compression = picture::BI_BITFIELDS;
+    masked.masks = {0x000003FF, 0x000FFC00, 0x3FF00000};
+    picture::testing::BmpFile v5 = Bmp(5, 3, 24, std::vector<std::uint32_t>(15, 0x123456));
+    v5.headerSize = 124;
+    const auto photo = testsupport::MakePhotoLikePicture(37, 29, 3);
+    Bytes jpeg = testsupport::jpeg::Encode(photo, {});
+    const Bytes adobe = {0xFF, 0xEE, 0, 14, 'A', 'd', 'o', 'b', 'e', 0, 100, 0, 0, 0, 0, 0};
+    Bytes rgb = jpeg;
+    rgb.insert(rgb.begin() + 2, adobe.begin(), adobe.end());
+    const Bytes cut(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() * 3 / 4));
+    for (const char* target : {"fuzz_picture", "fuzz_bmp"}) {
+        Save(folder / target, "bitfields.bmp", picture::testing::Build(masked));
+    }
+    for (const char* target : {"fuzz_picture", "fuzz_jpeg"}) {
+        Save(folder / target, "adobe_rgb.jpg", rgb);
+        Save(folder / target, "cut.jpg", cut);
+    }
+    Save(folder / "fuzz_picture", "v5.bmp", picture::testing::Build(v5));
+}
+
 Bytes WriteG1t(std::uint32_t platform, std::uint32_t format, std::uint32_t levels, bool cube) {
     lumo::CG1TFileImpl file;
     file.SetPlatform(platform);
@@ -190,6 +215,7 @@ int main(int argc, char** argv) {
     const fs::path root = argv[1];
     JpegSeeds(root / "fuzz_jpeg");
     BmpSeeds(root / "fuzz_bmp");
+    PictureSeeds(root);
     G1tSeeds(root / "fuzz_g1t");
     SlotSeeds(root / "fuzz_slot");
     IdArchiveSeeds(root / "fuzz_id_archive");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "picture/bmp_bitfields.h"
 #include "picture/bmp_parse.h"
 #include "picture/buffer.h"
 #include "picture/pixel_access.h"
@@ -12,11 +13,11 @@ namespace picture {
 
 namespace {
 
-PictureError WithPath(int id, std::wstring_view path) {
+PictureError WithPath(int id, std::wstring_view path, bool otherKind = false) {
     std::wstring text(path);
     text += L'\n';
     text += resources::LoadString(id);
-    return {id, std::move(text)};
+    return {id, std::move(text), otherKind};
 }
 
 PictureError BadColours(const BITMAPINFOHEADER& header) {
@@ -31,6 +32,7 @@ struct FileLayout {
     PixelLayout pixels;
     std::uint32_t tableEntries = 0;
     std::uint64_t outputWidth = 0;
+    std::optional<BitFields> fields;  // 16- and 32-bit BI_BITFIELDS files
 };
 
 // Nothing for a bit count the dialog does not read.
@@ -70,15 +72,18 @@ std::optional<FileLayout> LayoutFor(const BITMAPINFOHEADER& header) {
 // Converts the pixels of one file row that the file holds; the rest of the output row stays
 // black, and so do the columns that the width rounding adds.
 void ConvertRow(std::span<const std::uint8_t> file, std::uint64_t rowOffset, std::uint64_t width,
-                const PixelLayout& layout, std::uint8_t* out) {
+                const FileLayout& layout, std::uint8_t* out) {
     if (rowOffset >= file.size()) {
         return;
     }
+    const std::uint32_t bitCount = layout.pixels.bitCount;
     const std::uint64_t available = file.size() - rowOffset;
-    const std::uint64_t pixels = std::min(width, available * 8 / layout.bitCount);
+    const std::uint64_t pixels = std::min(width, available * 8 / bitCount);
     const std::uint8_t* row = file.data() + rowOffset;
     for (std::uint64_t x = 0; x < pixels; ++x) {
-        const Colour c = RawToColour(ReadRaw(row, layout.bitCount, x), layout);
+        const std::uint32_t raw = ReadRaw(row, bitCount, x);
+        const Colour c = layout.fields ? BitFieldsToColour(raw, *layout.fields)
+                                       : RawToColour(raw, layout.pixels);
         out[3 * x] = c.blue;
         out[3 * x + 1] = c.green;
         out[3 * x + 2] = c.red;
@@ -92,14 +97,26 @@ BmpReadResult ReadBmpForDialog(std::span<const std::uint8_t> file, std::wstring_
     const std::optional<BITMAPINFOHEADER> header = ParseInfoHeader(file, kFileHeaderSize);
     if (!fileHeader || !header || fileHeader->bfType != kBmpType ||
         header->biSize != kInfoHeaderSize) {
-        return WithPath(resources::IDS_BMP_UNSUPPORTED, path);
+        // Other header forms (OS/2, V4, V5) are whole pictures of a kind this reader leaves
+        // to others; a file too short for any header is not.
+        const bool otherForm = fileHeader && header && fileHeader->bfType == kBmpType;
+        return WithPath(resources::IDS_BMP_UNSUPPORTED, path, otherForm);
     }
     if (header->biCompression != BI_RGB && header->biCompression != BI_BITFIELDS) {
-        return WithPath(resources::IDS_BMP_COMPRESSED, path);
+        return WithPath(resources::IDS_BMP_COMPRESSED, path, true);
     }
     std::optional<FileLayout> layout = LayoutFor(*header);
     if (!layout) {
         return BadColours(*header);
+    }
+    const bool masked = header->biCompression == BI_BITFIELDS &&
+                        (header->biBitCount == 16 || header->biBitCount == 32);
+    if (masked) {
+        layout->fields =
+            ParseBitFields(file, kFileHeaderSize + kInfoHeaderSize, header->biBitCount);
+        if (!layout->fields) {
+            return BadColours(*header);
+        }
     }
     // Dimensions are checked before anything is allocated: a top-down file has a negative
     // height, and no row may be longer than the whole file.
@@ -123,7 +140,7 @@ BmpReadResult ReadBmpForDialog(std::span<const std::uint8_t> file, std::wstring_
     // The output is bottom-up like an ordinary file, so a top-down file's rows are reversed.
     for (std::uint64_t r = 0; r < height; ++r) {
         const std::uint64_t outRow = signedHeight < 0 ? height - 1 - r : r;
-        ConvertRow(file, fileHeader->bfOffBits + r * stride, width, layout->pixels,
+        ConvertRow(file, fileHeader->bfOffBits + r * stride, width, *layout,
                    pixels->data() + outRow * outStride);
     }
     std::optional<CDIB> picture =

@@ -249,6 +249,16 @@ void ConvertColourRow(const std::int32_t* luma, const ChromaTerms& terms, int ch
     ConvertPixels(luma, terms, chromaDivisor, done, count, out);
 }
 
+void ConvertPlainRgbRow(const std::int32_t* red, const std::int32_t* green,
+                        const std::int32_t* blue, int count, RgbRow out) {
+    for (int q = 0; q < count; ++q) {
+        const std::ptrdiff_t at = q * out.step;
+        out.red[at] = ClampToByte(red[q]);
+        out.green[at] = ClampToByte(green[q]);
+        out.blue[at] = ClampToByte(blue[q]);
+    }
+}
+
 void ConvertGreyRow(const std::int32_t* luma, int count, RgbRow out) {
     for (int q = 0; q < count; ++q) {
         const std::uint8_t value = ClampToByte(luma[q]);

@@ -55,6 +55,10 @@ void ComputeChromaTerms(const std::int32_t* cb, const std::int32_t* cr, int coun
 void ConvertColourRow(const std::int32_t* luma, const ChromaTerms& terms, int chromaDivisor,
                       int count, RgbRow out, bool mayWritePastEnd);
 
+// Components stored as R, G, B (an Adobe segment with transform 0), each clamped.
+void ConvertPlainRgbRow(const std::int32_t* red, const std::int32_t* green,
+                        const std::int32_t* blue, int count, RgbRow out);
+
 // A grey picture: R = G = B = Y, clamped.
 void ConvertGreyRow(const std::int32_t* luma, int count, RgbRow out);
 

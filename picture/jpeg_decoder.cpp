@@ -16,6 +16,9 @@ void JpegDecoder::Clear() {
         plane.reset();
     }
     m_errorText.clear();
+    m_refusedKind = false;
+    m_endedEarly = false;
+    m_adobeTransform = -1;
 }
 
 int JpegDecoder::ReadHeaders(const std::uint8_t* data, std::size_t length) {
@@ -24,6 +27,9 @@ int JpegDecoder::ReadHeaders(const std::uint8_t* data, std::size_t length) {
     try {
         ParseMarkers();
         return 0;
+    } catch (const ENotSupported& error) {
+        m_errorText = error.what();
+        m_refusedKind = true;
     } catch (const EJpegError& error) {
         m_errorText = error.what();
     } catch (const std::bad_alloc&) {
@@ -82,10 +88,14 @@ int JpegDecoder::DecodeInto(jpeg::PixelTarget& target) {
         m_errorText = "no scan to decode";
         return -2;
     }
+    m_endedEarly = false;
     try {
         jpeg::ScanDecoder scan(m_frame, m_tables, m_transform);
-        scan.Decode(m_reader.Position(), m_reader.End(), target);
+        m_endedEarly = scan.Decode(m_reader.Position(), m_reader.End(), target);
         return 0;
+    } catch (const ENotSupported& error) {
+        m_errorText = error.what();
+        m_refusedKind = true;
     } catch (const EJpegError& error) {
         m_errorText = error.what();
     } catch (const std::bad_alloc&) {
@@ -144,6 +154,9 @@ int JpegDecoder::HandleMarker(int marker) {
         case 0xFE:
             ReadComment();
             return kCommentRead;
+        case 0xEE:
+            ReadApp14();
+            return 0;
         default:
             break;
     }

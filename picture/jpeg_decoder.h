@@ -62,6 +62,16 @@ public:
     int RestartInterval() const { return m_tables.restartInterval; }
     // The failing step of the last failed call, for diagnostics; never shown to the user.
     const std::string& ErrorText() const { return m_errorText; }
+    // After a failed call: whether the file is a sound JPEG of a kind this decoder does not
+    // handle (progressive, arithmetic-coded, 12-bit, four components, several scans) rather
+    // than a damaged one.
+    bool RefusedKind() const { return m_refusedKind; }
+    // After a successful decode: whether the data ended before the last MCU. The MCUs from the
+    // one the data ran out in are grey.
+    bool EndedEarly() const { return m_endedEarly; }
+    // The colour transform of an Adobe segment: 0 none (the three components are R, G, B),
+    // 1 YCbCr; -1 without such a segment.
+    int AdobeTransform() const { return m_adobeTransform; }
 
     // Replaces the fast inverse transform, so that tests can compare it with the direct form.
     void SetBlockTransform(jpeg::BlockTransform transform) { m_transform = transform; }
@@ -83,6 +93,7 @@ private:
     void ReadRestartInterval();
     void ReadLineCount();
     void ReadApp0();
+    void ReadApp14();
     void ReadComment();
     void Clear();
 
@@ -95,6 +106,9 @@ private:
     std::array<std::unique_ptr<std::uint8_t[]>, 3> m_planes;
     jpeg::BlockTransform m_transform = nullptr;
     std::string m_errorText;
+    bool m_refusedKind = false;
+    bool m_endedEarly = false;
+    int m_adobeTransform = -1;
 };
 
 }  // namespace picture

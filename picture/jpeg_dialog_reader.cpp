@@ -9,11 +9,11 @@
 namespace picture {
 namespace {
 
-PictureError WithPath(int id, std::wstring_view path) {
+PictureError WithPath(int id, std::wstring_view path, bool otherKind) {
     std::wstring text(path);
     text += L'\n';
     text += resources::LoadString(id);
-    return {id, std::move(text)};
+    return {id, std::move(text), otherKind};
 }
 
 // Picture row y goes to stored row height - 1 - y: the picture is bottom-up.
@@ -83,18 +83,22 @@ std::optional<CDIB> DibFromPlanes(const JpegDecoder& decoder) {
     return CDIB::CreateWithPixels(width, -height, std::move(pixels), 24);
 }
 
-JpegReadResult ReadJpegForDialog(std::span<const std::uint8_t> file, std::wstring_view path) {
+JpegReadResult ReadJpegForDialog(std::span<const std::uint8_t> file, std::wstring_view path,
+                                 bool* endedEarly) {
     JpegDecoder decoder;
     if (decoder.ReadHeaders(file.data(), file.size()) < 0) {
-        return WithPath(resources::IDS_JPEG_HEADER_FAILED, path);
+        return WithPath(resources::IDS_JPEG_HEADER_FAILED, path, decoder.RefusedKind());
     }
     DibTarget target;
     if (decoder.DecodeInto(target) < 0) {
-        return WithPath(resources::IDS_JPEG_DECODE_FAILED, path);
+        return WithPath(resources::IDS_JPEG_DECODE_FAILED, path, decoder.RefusedKind());
     }
     std::optional<CDIB> picture = target.TakePicture();
     if (!picture) {
-        return WithPath(resources::IDS_JPEG_DECODE_FAILED, path);
+        return WithPath(resources::IDS_JPEG_DECODE_FAILED, path, false);
+    }
+    if (endedEarly != nullptr) {
+        *endedEarly = decoder.EndedEarly();
     }
     return std::move(*picture);
 }

@@ -17,8 +17,12 @@ using JpegReadResult = std::variant<CDIB, PictureError>;
 
 // Decodes a whole JPEG file into a 24-bit bottom-up picture whose width is rounded up to a
 // multiple of 4 pixels; the added columns are black. `path` only goes into the messages:
-//   411 the headers cannot be read, 412 the picture cannot be decoded.
-JpegReadResult ReadJpegForDialog(std::span<const std::uint8_t> file, std::wstring_view path);
+//   411 the headers cannot be read, 412 the picture cannot be decoded; either is marked as a
+//   file of another kind when the decoder refused a sound JPEG it does not handle. A file
+//   whose data ends early still gives its picture, grey where the data is missing, and sets
+//   `endedEarly` when given.
+JpegReadResult ReadJpegForDialog(std::span<const std::uint8_t> file, std::wstring_view path,
+                                 bool* endedEarly = nullptr);
 
 // The same picture from the planes of a decoder whose Decode succeeded; nothing when its
 // buffer cannot be had.

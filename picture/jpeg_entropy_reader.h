@@ -16,7 +16,7 @@ public:
     void Start(const std::uint8_t* position, const std::uint8_t* end) {
         m_position = position;
         m_end = end;
-        m_bits = m_bitCount = m_markerPadding = 0;
+        m_bits = m_bitCount = m_markerPadding = m_endPadding = 0;
         m_stopped = m_atMarker = false;
     }
 
@@ -59,6 +59,22 @@ public:
 
     // True when bits beyond a marker were taken: the entropy data ended inside a block.
     bool Overrun() const { return m_bitCount < m_markerPadding; }
+    // True when bits beyond the end of the buffer were taken: the file ends inside the scan.
+    bool RanOut() const { return m_bitCount < m_endPadding; }
+
+    // True when the buffer ends within `bytes` bytes of the reader's position with no marker
+    // before its end: reading on from here may run past it.
+    bool EndsWithin(std::ptrdiff_t bytes) const {
+        if (m_atMarker || m_end - m_position > bytes) {
+            return false;
+        }
+        for (const std::uint8_t* p = m_position; p + 1 < m_end; ++p) {
+            if (p[0] == 0xFF && p[1] != 0) {
+                return false;
+            }
+        }
+        return true;
+    }
 
     // Where byte reading goes on after this scan's data: at the marker it stopped before, at
     // the end of the buffer, or after the bytes it has taken so far.
@@ -105,6 +121,8 @@ private:
         }
         if (m_atMarker) {
             m_markerPadding += 8;
+        } else {
+            m_endPadding += 8;
         }
         return 0;
     }
@@ -125,6 +143,7 @@ private:
     std::uint64_t m_bits = 0;  // left-aligned
     int m_bitCount = 0;
     int m_markerPadding = 0;
+    int m_endPadding = 0;
     bool m_stopped = false;
     bool m_atMarker = false;
 };

@@ -25,6 +25,7 @@ struct Frame {
     std::array<FrameComponent, 3> components{};
     int hMax = 1;
     int vMax = 1;
+    bool storedAsRgb = false;  // three components that are R, G, B, not Y, Cb, Cr
 };
 
 struct QuantisationTable {

@@ -79,6 +79,7 @@ void JpegDecoder::ReadScan() {
     SkipToSegmentEnd(end);
     CheckFrameForScan();
     CheckScanTables();
+    m_frame.storedAsRgb = m_frame.componentCount == 3 && m_adobeTransform == 0;
 }
 
 void JpegDecoder::CheckFrameForScan() const {

@@ -53,6 +53,18 @@ void JpegDecoder::ReadApp0() {
     SkipToSegmentEnd(end);
 }
 
+// An Adobe segment names the colour transform of the components: 0 stores R, G, B as they are.
+// A segment too short for it is passed over.
+void JpegDecoder::ReadApp14() {
+    const std::size_t length = SegmentLength();
+    const std::size_t end = m_reader.Offset() + length;
+    if (length >= 12 && m_reader.CopyBytes(5) == "Adobe") {
+        m_reader.SkipBytes(6);  // version and the two flag words
+        m_adobeTransform = m_reader.GetByte();
+    }
+    SkipToSegmentEnd(end);
+}
+
 void JpegDecoder::ReadComment() {
     m_comment = m_reader.CopyBytes(SegmentLength());
 }

@@ -76,15 +76,20 @@ void ScanDecoder::Allocate(PixelTarget& target) {
     }
 }
 
-void ScanDecoder::Decode(const std::uint8_t* data, const std::uint8_t* end, PixelTarget& target) {
+bool ScanDecoder::Decode(const std::uint8_t* data, const std::uint8_t* end, PixelTarget& target) {
     CheckDataCanHoldFrame(data, end);
     Allocate(target);
     m_end = end;
     m_reader.Start(data, end);
     const int interval = m_tables.restartInterval;
     int untilRestart = interval;
+    bool endedEarly = false;
     for (int mcuRow = 0; mcuRow < m_mcuRows; ++mcuRow) {
         for (int mcuColumn = 0; mcuColumn < m_mcuColumns; ++mcuColumn) {
+            if (endedEarly) {
+                FillMcuGrey(mcuColumn);
+                continue;
+            }
             if (interval != 0) {
                 if (untilRestart == 0) {
                     Restart();
@@ -92,9 +97,42 @@ void ScanDecoder::Decode(const std::uint8_t* data, const std::uint8_t* end, Pixe
                 }
                 --untilRestart;
             }
-            DecodeMcu(mcuColumn);
+            endedEarly = !DecodeMcuUntilEnd(mcuColumn);
         }
         ConvertMcuRow(mcuRow);
+    }
+    return endedEarly;
+}
+
+// False when the file ended inside this MCU, which is then grey: the zero bits that stand in
+// for the missing data decode to colours the picture never had, or to nonsense codes. A block
+// that fails keeps the reader where the block began; its codes take at most 64 x 32 bits, so
+// a failure that began that close to the end of the buffer, with no marker before it, is
+// taken for the end.
+bool ScanDecoder::DecodeMcuUntilEnd(int mcuColumn) {
+    constexpr std::ptrdiff_t kLongestBlockBytes = 64 * 4;
+    try {
+        DecodeMcu(mcuColumn);
+    } catch (const EDataFormatError&) {
+        if (!m_reader.RanOut() && !m_reader.EndsWithin(kLongestBlockBytes)) {
+            throw;
+        }
+        FillMcuGrey(mcuColumn);
+        return false;
+    }
+    if (!m_reader.RanOut()) {
+        return true;
+    }
+    FillMcuGrey(mcuColumn);
+    return false;
+}
+
+void ScanDecoder::FillMcuGrey(int mcuColumn) {
+    for (Component& component : m_components) {
+        std::int32_t* first = component.rows.data() + mcuColumn * component.unitWidth;
+        for (int row = 0; row < 8 * component.blocksDown; ++row) {
+            std::fill_n(first + row * component.stride, component.unitWidth, 128);
+        }
     }
 }
 

@@ -23,8 +23,9 @@ class ScanDecoder {
 public:
     ScanDecoder(const Frame& frame, const CodingTables& tables, BlockTransform transform);
 
-    // data points at the first entropy-coded byte. Throws the decoder's errors.
-    void Decode(const std::uint8_t* data, const std::uint8_t* end, PixelTarget& target);
+    // data points at the first entropy-coded byte. Throws the decoder's errors. True when the
+    // data ended before the last MCU: that MCU and all after it are grey.
+    bool Decode(const std::uint8_t* data, const std::uint8_t* end, PixelTarget& target);
 
 private:
     struct Component {
@@ -44,13 +45,17 @@ private:
     void LayOut();
     void CheckDataCanHoldFrame(const std::uint8_t* data, const std::uint8_t* end) const;
     void Allocate(PixelTarget& target);
+    bool DecodeMcuUntilEnd(int mcuColumn);
     void DecodeMcu(int mcuColumn);
+    void FillMcuGrey(int mcuColumn);
     void DecodeBlock(Component& component);
     void TransformBlock(const Component& component, std::int32_t* samples, int stride) const;
     void Restart();
     void AllocateConversion();
     void ConvertMcuRow(int mcuRow);
+    void GatherRow(int row);
     void ConvertGatheredRow(int row, RgbRow out);
+    void ConvertStoredRgbRow(int row, RgbRow out);
     const std::int32_t* SampleRow(const Component& component, int pixelRow) const;
     RgbRow OutputRow(int y) const;
     ChromaTerms Terms();

@@ -19,7 +19,7 @@ void ScanDecoder::AllocateConversion() {
     for (auto& terms : m_terms) {
         terms.resize(m_directLayout ? static_cast<std::size_t>(cb.stride) : width);
     }
-    if (!m_directLayout) {
+    if (!m_directLayout || m_frame.storedAsRgb) {
         for (auto& gathered : m_gathered) {
             gathered.resize(width);
         }
@@ -55,6 +55,10 @@ void ScanDecoder::ConvertMcuRow(int mcuRow) {
     const Component& cr = m_components[2];
     const int chromaWidth = (width + cb.columnDivisor - 1) / cb.columnDivisor;
     for (int r = 0; r < rows; ++r) {
+        if (m_frame.storedAsRgb) {
+            ConvertStoredRgbRow(r, OutputRow(top + r));
+            continue;
+        }
         if (!m_directLayout) {
             ConvertGatheredRow(r, OutputRow(top + r));
             continue;
@@ -68,8 +72,7 @@ void ScanDecoder::ConvertMcuRow(int mcuRow) {
     }
 }
 
-// Any other sampling: each pixel's three samples are picked first, then converted alike.
-void ScanDecoder::ConvertGatheredRow(int row, RgbRow out) {
+void ScanDecoder::GatherRow(int row) {
     const int width = m_frame.width;
     for (std::size_t c = 0; c < 3; ++c) {
         const Component& component = m_components[c];
@@ -79,8 +82,20 @@ void ScanDecoder::ConvertGatheredRow(int row, RgbRow out) {
             gathered[q] = samples[q / component.columnDivisor];
         }
     }
+}
+
+// Any other sampling: each pixel's three samples are picked first, then converted alike.
+void ScanDecoder::ConvertGatheredRow(int row, RgbRow out) {
+    const int width = m_frame.width;
+    GatherRow(row);
     ComputeChromaTerms(m_gathered[1].data(), m_gathered[2].data(), width, Terms());
     ConvertColourRow(m_gathered[0].data(), Terms(), 1, width, out, false);
+}
+
+void ScanDecoder::ConvertStoredRgbRow(int row, RgbRow out) {
+    GatherRow(row);
+    ConvertPlainRgbRow(m_gathered[0].data(), m_gathered[1].data(), m_gathered[2].data(),
+                       m_frame.width, out);
 }
 
 }  // namespace picture::jpeg

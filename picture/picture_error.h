@@ -9,6 +9,9 @@ namespace picture {
 struct PictureError {
     int stringId = 0;
     std::wstring text;
+    // Set when the file is sound but of a kind the reader leaves to another one (a progressive
+    // JPEG, a compressed BMP), rather than damaged.
+    bool otherKind = false;
 };
 
 }  // namespace picture

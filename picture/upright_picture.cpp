@@ -56,4 +56,18 @@ void TurnUpright(std::variant<CDIB, PictureError>& read, std::span<const std::ui
     read = PictureError{resources::IDS_JPEG_DECODE_FAILED, std::move(text)};
 }
 
+PictureReadResult ReadPictureUpright(std::span<const std::uint8_t> file, std::wstring_view path) {
+    PictureReadResult result = ReadPicture(file, path);
+    PictureRead* read = std::get_if<PictureRead>(&result);
+    if (read == nullptr || read->upright)
+        return result;
+    std::variant<CDIB, PictureError> turned = std::move(read->picture);
+    TurnUpright(turned, file, path);
+    if (auto* error = std::get_if<PictureError>(&turned))
+        return std::move(*error);
+    read->picture = std::move(std::get<CDIB>(turned));
+    read->upright = true;
+    return result;
+}
+
 }  // namespace picture

@@ -7,6 +7,7 @@
 
 #include "picture/dib.h"
 #include "picture/picture_error.h"
+#include "picture/picture_reader.h"
 
 namespace picture {
 
@@ -22,5 +23,9 @@ bool TurnUpright(CDIB& picture, std::span<const std::uint8_t> file);
 // decoded) with `path` in front, since a sideways picture would be wrong without a word.
 void TurnUpright(std::variant<CDIB, PictureError>& read, std::span<const std::uint8_t> file,
                  std::wstring_view path);
+
+// Reads a whole picture file of any kind (ReadPicture) and turns it upright, once: a reader
+// that already applied the file's orientation is trusted with it.
+PictureReadResult ReadPictureUpright(std::span<const std::uint8_t> file, std::wstring_view path);
 
 }  // namespace picture

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <string_view>
 #include <variant>
 
 #include "ui/dib_image.h"
@@ -76,14 +77,38 @@ constexpr CGameDlg::LayoutRecord kLayout[] = {
     {CGameDlg::kEndOfTable, 0, 0, 0, 0},
 };
 
-const QStringList& FileFilters() {
-    static const QStringList filters = {
-        QStringLiteral("Image Files (*.bmp *.jpg *.jpeg)"),
+QString Patterns(picture::PictureKind kind) {
+    QStringList patterns;
+    for (std::string_view extension : picture::KindExtensions(kind))
+        patterns << QStringLiteral("*.") +
+                        QString::fromLatin1(extension.data(), qsizetype(extension.size()));
+    return patterns.join(u' ');
+}
+
+// Every kind this build reads, all of them together first; BMP and JPEG keep their entries.
+QStringList MakeFileFilters() {
+    QStringList all;
+    QStringList kinds;
+    for (picture::PictureKind kind : picture::ReadableKinds()) {
+        all << Patterns(kind);
+        if (kind == picture::PictureKind::kBmp || kind == picture::PictureKind::kJpeg)
+            continue;
+        const std::string_view name = picture::KindName(kind);
+        kinds << QString::fromLatin1(name.data(), qsizetype(name.size())) +
+                     QStringLiteral(" 檔案(") + Patterns(kind) + u')';
+    }
+    QStringList filters = {
+        QStringLiteral("Image Files (") + all.join(u' ') + u')',
         QStringLiteral("BMP Files(*.bmp)"),
         QStringLiteral("JPG Files(*.jpg)"),
         QStringLiteral("JPEG Files(*.jpeg)"),
-        QStringLiteral("All Files (*)"),
     };
+    filters << kinds << QStringLiteral("All Files (*)");
+    return filters;
+}
+
+const QStringList& FileFilters() {
+    static const QStringList filters = MakeFileFilters();
     return filters;
 }
 
@@ -232,14 +257,18 @@ void CBMPReadDlg::UpdateButtons() {
 }
 
 bool CBMPReadDlg::ReadFile(const QString& path) {
-    std::optional<picture::BmpReadResult> result = ReadPictureFile(path);
+    std::optional<picture::PictureReadResult> result = ReadPictureFile(path);
     if (!result)
         return false;
     if (auto* error = std::get_if<picture::PictureError>(&*result)) {
         m_messageBox.Show(error->text);
         return false;
     }
-    m_current = std::move(std::get<picture::CDIB>(*result));
+    picture::PictureRead& read = std::get<picture::PictureRead>(*result);
+    // The picture is still cropped; the user is only told first that part of it is missing.
+    if (read.warning)
+        m_messageBox.Show(read.warning->text);
+    m_current = std::move(read.picture);
     return true;
 }
 

@@ -5,7 +5,6 @@
 #include <span>
 #include <string>
 
-#include "picture/jpeg_dialog_reader.h"
 #include "picture/upright_picture.h"
 #include "resources/string_table.h"
 
@@ -13,13 +12,14 @@ namespace ui {
 
 namespace {
 
-bool StartsAsBmp(const QByteArray& start) {
-    return start.size() >= 2 && start[0] == 'B' && start[1] == 'M';
-}
-
 // An oversized file gets the message its reader gives for a file it cannot make sense of.
-picture::PictureError TooLarge(bool bmp, const std::wstring& path) {
-    const int id = bmp ? resources::IDS_BMP_UNSUPPORTED : resources::IDS_JPEG_HEADER_FAILED;
+picture::PictureError TooLarge(const QByteArray& start, const std::wstring& path) {
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(start.data()),
+                                              static_cast<std::size_t>(start.size()));
+    const picture::PictureKind kind = picture::KindOfContent(bytes);
+    const int id = kind == picture::PictureKind::kBmp    ? resources::IDS_BMP_UNSUPPORTED
+                   : kind == picture::PictureKind::kJpeg ? resources::IDS_JPEG_HEADER_FAILED
+                                                         : resources::IDS_PICTURE_UNKNOWN;
     std::wstring text = path;
     text += L'\n';
     text += resources::LoadString(id);
@@ -28,23 +28,19 @@ picture::PictureError TooLarge(bool bmp, const std::wstring& path) {
 
 }  // namespace
 
-std::optional<picture::BmpReadResult> ReadPictureFile(const QString& path) {
+std::optional<picture::PictureReadResult> ReadPictureFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const std::wstring shownPath = QDir::toNativeSeparators(path).toStdWString();
-    const bool bmp = StartsAsBmp(file.peek(2));
     if (file.size() > kMaxPictureFileBytes)
-        return picture::BmpReadResult{TooLarge(bmp, shownPath)};
+        return picture::PictureReadResult{TooLarge(file.peek(16), shownPath)};
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                              static_cast<std::size_t>(bytes.size()));
-    picture::BmpReadResult read = bmp ? picture::ReadBmpForDialog(data, shownPath)
-                                      : picture::ReadJpegForDialog(data, shownPath);
-    picture::TurnUpright(read, data, shownPath);
-    return read;
+    return picture::ReadPictureUpright(data, shownPath);
 }
 
 }  // namespace ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -17,6 +18,8 @@ struct BmpFile {
     std::uint32_t clrUsed = 0;
     std::uint32_t headerSize = 40;
     std::vector<RGBQUAD> table;
+    // Red, green and blue masks, written after a 40-byte header of a BI_BITFIELDS file.
+    std::array<std::uint32_t, 3> masks = {0xF800, 0x07E0, 0x001F};
     // Raw pixel values, top row first: indices, 16-bit words, 0xRRGGBB or 32-bit words.
     std::vector<std::uint32_t> pixels;
 };
@@ -69,9 +72,9 @@ inline std::vector<std::uint8_t> Build(const BmpFile& f) {
     Put(body, 0, 4);
     body.resize(f.headerSize, 0);
     if (f.compression == BI_BITFIELDS) {
-        Put(body, 0xF800, 4);
-        Put(body, 0x07E0, 4);
-        Put(body, 0x001F, 4);
+        for (std::uint32_t mask : f.masks) {
+            Put(body, mask, 4);
+        }
     }
     for (const RGBQUAD& q : f.table) {
         body.insert(body.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed, q.rgbReserved});

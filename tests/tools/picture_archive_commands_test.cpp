@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "picture/bmp_builder.h"
 #include "resources/string_table.h"
 #include "support/jpeg_encoder.h"
+#include "support/photo_picture.h"
 #include "tool_runner.h"
 
 namespace kaocg_tool_test {
@@ -57,6 +59,22 @@ TEST_F(PictureAndArchiveCommands, PictureDecodeGivesTheLoadImageDialogsPicture) 
     EXPECT_NEAR(fromJpeg.At(9, 5)[1], 128, 2);
 }
 
+TEST_F(PictureAndArchiveCommands, PictureDecodeWarnsOfAnEarlyEndAndStillWritesThePicture) {
+    std::vector<std::uint8_t> jpeg =
+        testsupport::jpeg::Encode(testsupport::MakePhotoLikePicture(64, 48));
+    jpeg.resize(jpeg.size() * 2 / 3);
+    Save("cut.jpg", jpeg);
+    const ToolResult cut = Run({"picture", "decode", "cut.jpg", "cut.png"});
+    ASSERT_EQ(cut.exitCode, 0) << cut.err;
+    // The dialog's two lines of text on one line, after the path.
+    std::string text = lumo::WideToUtf8(resources::LoadString(resources::IDS_PICTURE_ENDS_EARLY));
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    EXPECT_EQ(cut.err, "warning: cut.jpg " + text + "\n");
+    EXPECT_EQ(cut.out, "JPEG 64 x 48\n");
+    const PngPixels picture = LoadPngPixels(At("cut.png"));
+    EXPECT_EQ(picture.At(63, 47)[0], 128);
+}
+
 TEST_F(PictureAndArchiveCommands, PictureDecodePrintsTheDialogsMessageOnFailure) {
     picture::testing::BmpFile rle = picture::testing::Bmp(4, 4, 8);
     rle.compression = picture::BI_RLE8;
@@ -66,12 +84,13 @@ TEST_F(PictureAndArchiveCommands, PictureDecodePrintsTheDialogsMessageOnFailure)
     EXPECT_EQ(refused.err,
               "rle.bmp\n" + lumo::WideToUtf8(resources::LoadString(resources::IDS_BMP_COMPRESSED)) +
                   "\n");
+    // A file of no picture kind is told so, whatever its name.
     Save("text.jpg", {'h', 'e', 'l', 'l', 'o'});
     const ToolResult notJpeg = Run({"picture", "decode", "text.jpg", "out.png"});
     EXPECT_EQ(notJpeg.exitCode, 1);
-    EXPECT_NE(notJpeg.err.find(
-                  lumo::WideToUtf8(resources::LoadString(resources::IDS_JPEG_HEADER_FAILED))),
-              std::string::npos);
+    EXPECT_EQ(notJpeg.err,
+              "text.jpg\n" +
+                  lumo::WideToUtf8(resources::LoadString(resources::IDS_PICTURE_UNKNOWN)) + "\n");
     EXPECT_FALSE(fs::exists(At("out.png")));
 }
 

@@ -213,6 +213,22 @@ TEST_F(BmpReadDlgTest, ABrokenFileShowsItsMessageAndKeepsThePreviousPicture) {
     EXPECT_EQ(m_dialog.Cropped(CBMPReadDlg::kSmall).BitCount(), 8);
 }
 
+TEST_F(BmpReadDlgTest, AFileThatEndsEarlyIsToldAboutAndStillCropped) {
+    std::vector<std::uint8_t> jpeg =
+        testsupport::jpeg::Encode(testsupport::MakePhotoLikePicture(100, 80));
+    jpeg.resize(jpeg.size() * 2 / 3);
+    const QString cut = Write("cut.jpg", jpeg);
+    EXPECT_TRUE(Read(CBMPReadDlg::kLarge, cut));
+    ASSERT_EQ(m_messages.texts.size(), 1u);
+    EXPECT_EQ(m_messages.texts[0], ExpectedMessage(cut, resources::IDS_PICTURE_ENDS_EARLY));
+    EXPECT_TRUE(m_dialog.IsFilled(CBMPReadDlg::kLarge));
+    // A file of no picture kind gets its own message, whatever its name says.
+    EXPECT_FALSE(Read(CBMPReadDlg::kMedium, Write("empty.jpg", {})));
+    ASSERT_EQ(m_messages.texts.size(), 2u);
+    EXPECT_EQ(m_messages.texts[1],
+              ExpectedMessage(m_folder.filePath("empty.jpg"), resources::IDS_PICTURE_UNKNOWN));
+}
+
 TEST_F(BmpReadDlgTest, OversizedFilesAreRefusedWithTheirReadersMessage) {
     const qint64 size = qint64{257} * 1024 * 1024;
     const QString bmpPath = Write("huge.bmp", {'B', 'M'});
@@ -244,7 +260,9 @@ TEST_F(BmpReadDlgTest, TheFolderOfTheLastChosenFileIsRemembered) {
     EXPECT_EQ(m_chooser.folders[3], m_folder.filePath("second"));
     EXPECT_EQ(m_dialog.RememberedFolder(), m_folder.filePath("second"));
     EXPECT_TRUE(m_messages.texts.empty());
-    EXPECT_EQ(m_chooser.lastFilters.front(), "Image Files (*.bmp *.jpg *.jpeg)");
+    // Every kind that can be read, together, is the first entry.
+    EXPECT_TRUE(m_chooser.lastFilters.front().startsWith("Image Files (*.bmp *.dib *.jpg *.jpeg "));
+    EXPECT_EQ(m_chooser.lastFilters[1], "BMP Files(*.bmp)");
     EXPECT_EQ(m_chooser.lastFilters.back(), "All Files (*)");
 }
 

@@ -24,10 +24,10 @@ TEST(PictureFileReaderTest, APhonePhotoArrivesUpright) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     file.close();
-    const std::optional<picture::BmpReadResult> read = ReadPictureFile(path);
-    ASSERT_TRUE(read && std::holds_alternative<picture::CDIB>(*read));
-    EXPECT_EQ(std::get<picture::CDIB>(*read).Width(), 24);
-    EXPECT_EQ(std::get<picture::CDIB>(*read).Height(), 40);
+    const std::optional<picture::PictureReadResult> read = ReadPictureFile(path);
+    ASSERT_TRUE(read && std::holds_alternative<picture::PictureRead>(*read));
+    EXPECT_EQ(std::get<picture::PictureRead>(*read).picture.Width(), 24);
+    EXPECT_EQ(std::get<picture::PictureRead>(*read).picture.Height(), 40);
 }
 
 }  // namespace

@@ -1,15 +1,15 @@
 #include "tools/kaocg-tool/face_files.h"
 
 #include <cstdint>
+#include <iostream>
 #include <span>
+#include <string>
 #include <utility>
 #include <variant>
 #include <vector>
 
 #include "lumo/io/utf.h"
-#include "picture/bmp_dialog_reader.h"
 #include "picture/jpeg_decoder.h"
-#include "picture/jpeg_dialog_reader.h"
 #include "picture/orientation.h"
 #include "picture/upright_picture.h"
 #include "tools/kaocg-tool/file_io.h"
@@ -24,6 +24,14 @@ std::int32_t ReadI32(std::span<const std::uint8_t> bytes, std::size_t at) {
     return static_cast<std::int32_t>(std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 |
                                      std::uint32_t{bytes[at + 2]} << 16 |
                                      std::uint32_t{bytes[at + 3]} << 24);
+}
+
+// The editor's message puts the path on a line of its own above the text.
+std::string OneLine(const std::wstring& text) {
+    std::string line = lumo::WideToUtf8(text);
+    for (char& c : line)
+        c = c == '\n' ? ' ' : c;
+    return line;
 }
 
 bool IsBmp(std::span<const std::uint8_t> bytes) {
@@ -50,25 +58,13 @@ Size StatedSize(std::span<const std::uint8_t> bytes) {
 }
 
 picture::CDIB Decode(std::span<const std::uint8_t> bytes, const std::string& path) {
-    const std::wstring widePath = lumo::Utf8ToWide(path);
-    std::variant<picture::CDIB, picture::PictureError> result;
-    if (IsBmp(bytes)) {
-        result = picture::ReadBmpForDialog(bytes, widePath);
-    } else if (IsJpeg(bytes)) {
-        result = picture::ReadJpegForDialog(bytes, widePath);
-    } else {
-        Fail(path + ": not a BMP or JPEG picture");
-    }
-    picture::TurnUpright(result, bytes, widePath);
-    if (const auto* error = std::get_if<picture::PictureError>(&result)) {
-        // The editor's message puts the path on a line of its own above the text.
-        std::string text = lumo::WideToUtf8(error->text);
-        for (char& c : text) {
-            c = c == '\n' ? ' ' : c;
-        }
-        Fail(text);
-    }
-    return std::move(std::get<picture::CDIB>(result));
+    picture::PictureReadResult result = picture::ReadPictureUpright(bytes, lumo::Utf8ToWide(path));
+    if (const auto* error = std::get_if<picture::PictureError>(&result))
+        Fail(OneLine(error->text));
+    picture::PictureRead& read = std::get<picture::PictureRead>(result);
+    if (read.warning)
+        std::cerr << "warning: " << OneLine(read.warning->text) << std::endl;
+    return std::move(read.picture);
 }
 
 }  // namespace
@@ -80,6 +76,9 @@ picture::CDIB ReadUprightPicture(const std::string& path) {
 picture::CDIB ReadFaceFile(const std::string& path, const kaocg_func::FaceDimensions& size,
                            const std::string& sizeName) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    // Faces are registered as they are, so their stated size must be known before decoding.
+    if (!IsBmp(bytes) && !IsJpeg(bytes))
+        Fail(path + ": not a BMP or JPEG picture");
     picture::CDIB face = Decode(bytes, path);
     const auto [width, height] = StatedSize(bytes);
     if (width != size.width || height != size.height) {

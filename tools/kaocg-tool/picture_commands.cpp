@@ -4,8 +4,6 @@
 #include <variant>
 
 #include "lumo/io/utf.h"
-#include "picture/bmp_dialog_reader.h"
-#include "picture/jpeg_dialog_reader.h"
 #include "picture/upright_picture.h"
 #include "tools/kaocg-tool/args.h"
 #include "tools/kaocg-tool/command.h"
@@ -16,31 +14,35 @@
 namespace kaocg_tool {
 namespace {
 
-// The load-image dialog tells the two kinds apart by the first two bytes alone.
-bool IsBmp(const std::vector<std::uint8_t>& bytes) {
-    return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+// The editor's message puts the path on a line of its own above the text.
+std::string OneLine(const std::wstring& text) {
+    std::string line = lumo::WideToUtf8(text);
+    for (char& c : line) {
+        c = c == '\n' ? ' ' : c;
+    }
+    return line;
 }
 
 // Decodes a picture exactly as the load-image dialog does, turned upright by its orientation. A
 // refused file prints the dialog's own message, path line included, so that it can be compared with
-// what the editor shows.
+// what the editor shows; a warning the dialog would show first is printed, and the picture is still
+// written.
 int RunPictureDecode(const Arguments& args) {
     const ParsedArgs parsed = ParseArgs(args, {}, 2);
     const std::string& path = parsed.positional[0];
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
-    const std::wstring widePath = lumo::Utf8ToWide(path);
-    std::variant<picture::CDIB, picture::PictureError> result =
-        IsBmp(bytes) ? picture::ReadBmpForDialog(bytes, widePath)
-                     : picture::ReadJpegForDialog(bytes, widePath);
-    picture::TurnUpright(result, bytes, widePath);
+    picture::PictureReadResult result = picture::ReadPictureUpright(bytes, lumo::Utf8ToWide(path));
     if (const auto* error = std::get_if<picture::PictureError>(&result)) {
         std::cerr << lumo::WideToUtf8(error->text) << std::endl;
         return kExitFailure;
     }
-    const picture::CDIB& decoded = std::get<picture::CDIB>(result);
-    SavePng(parsed.positional[1], DibToRgba(decoded));
-    std::cout << (IsBmp(bytes) ? "BMP" : "JPEG") << ' ' << decoded.Width() << " x "
-              << decoded.Height() << std::endl;
+    const picture::PictureRead& read = std::get<picture::PictureRead>(result);
+    if (read.warning) {
+        std::cerr << "warning: " << OneLine(read.warning->text) << std::endl;
+    }
+    SavePng(parsed.positional[1], DibToRgba(read.picture));
+    std::cout << picture::KindName(read.kind) << ' ' << read.picture.Width() << " x "
+              << read.picture.Height() << std::endl;
     return kExitSuccess;
 }
 
