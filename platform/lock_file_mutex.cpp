@@ -132,6 +132,10 @@ std::optional<int> LockFileMutexHolder(const std::string& folder, std::wstring_v
     return FileLockHolder(folder + "/" + FileNameFor(name));
 }
 
+std::string SessionIndependentLockFolder() {
+    return "/tmp/kaocg-" + std::to_string(::getuid());
+}
+
 std::string DefaultLockFolder() {
     // A runtime folder that is missing or not ours would make every mutex look taken.
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -140,7 +144,7 @@ std::string DefaultLockFolder() {
         S_ISDIR(info.st_mode) && info.st_uid == ::geteuid()) {
         return runtime;
     }
-    return "/tmp/kaocg-" + std::to_string(::getuid());
+    return SessionIndependentLockFolder();
 }
 
 }  // namespace platform

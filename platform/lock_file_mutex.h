@@ -29,5 +29,7 @@ std::optional<int> FileLockHolder(const std::string& path);
 // $XDG_RUNTIME_DIR when it names an existing folder of this user, else
 // /tmp/kaocg-<user number>.
 std::string DefaultLockFolder();
+// /tmp/kaocg-<user number>, whatever the session's runtime folder is.
+std::string SessionIndependentLockFolder();
 
 }  // namespace platform

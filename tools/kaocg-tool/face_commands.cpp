@@ -15,6 +15,7 @@
 #include "tools/kaocg-tool/args.h"
 #include "tools/kaocg-tool/command.h"
 #include "tools/kaocg-tool/dib_png.h"
+#include "tools/kaocg-tool/face_assign.h"
 #include "tools/kaocg-tool/face_register.h"
 #include "tools/kaocg-tool/game_folders.h"
 #include "tools/kaocg-tool/tool_error.h"
@@ -129,10 +130,12 @@ int RunFaceExport(const Arguments& args) {
 }  // namespace
 
 std::span<const Command> FaceCommands() {
-    static constexpr std::array<Command, 2> kCommands{{
+    static constexpr std::array<Command, 3> kCommands{{
         {"face export", "PREFIX (ID OUT.png | --all DIR)", &RunFaceExport},
-        {"face register", "PREFIX SLOT LARGE MEDIUM SMALL [SLOT LARGE MEDIUM SMALL ...]",
+        {"face register",
+         "PREFIX SLOT LARGE MEDIUM SMALL [SLOT LARGE MEDIUM SMALL ...] [--replace]",
          &RunFaceRegister},
+        {"face assign", "PREFIX CODE FACE [CODE FACE ...]", &RunFaceAssign},
     }};
     return kCommands;
 }
