@@ -151,7 +151,9 @@ TEST_F(SecondStart, IsRaisedAgainEachTime) {
 // stuck): the second start cannot hand over and says that the editor is in use.
 TEST_F(EditorRuns, SecondStartThatReachesNobodyShowsTheMessage) {
     auto holder = platform::CreateWinePlatform(demo.Path());
-    auto mutex = holder->GetFileSystem().HoldLock(InstanceLockPath(holder->GetFileSystem()));
+    const std::wstring lock = InstanceLockPath(holder->GetFileSystem());
+    game::CreateFolderPath(holder->GetFileSystem(), lock);
+    auto mutex = holder->GetFileSystem().HoldLock(lock);
     ASSERT_TRUE(mutex);
     EditorStart second(demo.Path());
     EXPECT_FALSE(second.app.InitInstance());
