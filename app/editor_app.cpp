@@ -26,12 +26,16 @@ CQ06KaoCgEditApp::~CQ06KaoCgEditApp() = default;
 bool CQ06KaoCgEditApp::InitInstance() {
     StartupResult checks = RunStartupChecks(*m_platform, PrimaryDisplay());
     if (checks.outcome == StartupOutcome::kAlreadyRunning) {
+        m_socketPath =
+            InstanceSocketPath(m_platform->GetFileSystem().HostPath(checks.instanceLockPath));
         return HandOverToRunningEditor(checks.message);
     }
     if (checks.outcome != StartupOutcome::kReady) {
         return Fail(checks.message);
     }
     m_instanceMutex = std::move(checks.instanceMutex);
+    m_socketPath =
+        InstanceSocketPath(m_platform->GetFileSystem().HostPath(checks.instanceLockPath));
     m_settings = std::move(checks.settings);
     ListenForLaterStarts();
 
@@ -63,7 +67,7 @@ bool CQ06KaoCgEditApp::Fail(std::wstring_view message) {
 // carries "(有變更)" while faces are unsaved: a search by title would miss it then and tell the
 // user that someone else is using the editor.
 bool CQ06KaoCgEditApp::HandOverToRunningEditor(std::wstring_view message) {
-    if (!AskRunningEditorToRaise(InstanceSocketPath(), m_options.reachTimeout)) {
+    if (!AskRunningEditorToRaise(m_socketPath, m_options.reachTimeout)) {
         return Fail(message);
     }
     m_exitCode = 0;
@@ -72,7 +76,7 @@ bool CQ06KaoCgEditApp::HandOverToRunningEditor(std::wstring_view message) {
 
 void CQ06KaoCgEditApp::ListenForLaterStarts() {
     m_server = std::make_unique<InstanceServer>([this] { RaiseMainFrame(); });
-    const QString path = InstanceSocketPath();
+    const QString& path = m_socketPath;
     // Without the socket the editor still works; later starts then show the message instead
     // of bringing this window forward.
     if (!m_server->Listen(path)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <chrono>
 #include <memory>
 #include <string_view>
@@ -66,6 +67,7 @@ private:
     AppSettings m_settings;
     std::unique_ptr<platform::NamedMutex> m_instanceMutex;
     std::unique_ptr<InstanceServer> m_server;
+    QString m_socketPath;
     ui::MessageDialogAdapter m_dialog;
     ui::ProgressWindowAdapter m_progress;
     GeneralListRelay m_list;

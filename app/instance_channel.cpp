@@ -4,6 +4,9 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
+#include <cstdint>
+
+#include <sys/stat.h>
 
 #include "document/game_environment.h"
 #include "platform/lock_file_mutex.h"
@@ -32,9 +35,16 @@ bool SendRaiseRequest(const QString& path, int waitMs) {
 
 }  // namespace
 
-QString InstanceSocketPath() {
-    return QString::fromStdString(platform::DefaultLockFolder()) + QStringLiteral("/kaocg-") +
-           QString::fromStdWString(std::wstring(game::kEditorMutex)) + QStringLiteral(".socket");
+QString InstanceSocketPath(const std::string& lockHostPath) {
+    // A socket path must stay short, so the lock file's path is hashed into the name.
+    std::uint64_t hash = 14695981039346656037ull;  // 64-bit FNV-1a
+    for (const unsigned char c : lockHostPath) {
+        hash = (hash ^ c) * 1099511628211ull;
+    }
+    const std::string folder = platform::SessionIndependentLockFolder();
+    ::mkdir(folder.c_str(), 0700);
+    return QString::fromStdString(folder) + QStringLiteral("/kaocg-editor-") +
+           QString::number(hash, 16) + QStringLiteral(".socket");
 }
 
 InstanceServer::InstanceServer(std::function<void()> onRaise, QObject* parent)

@@ -10,9 +10,10 @@ class QLocalSocket;
 
 namespace app {
 
-// The socket of the running editor, beside the lock file of its mutex: the same folder keeps
-// the editors of one user (or of one test) together and away from everyone else's.
-QString InstanceSocketPath();
+// The socket of the editor holding an installation's lock file (its host path): in a folder
+// private to the user that does not depend on the session, named after the lock file, so
+// that every start on that installation finds it and no other installation's editor does.
+QString InstanceSocketPath(const std::string& lockHostPath);
 
 // The running editor's end of the single-instance handshake: a later start connects and asks
 // it to bring its window forward.

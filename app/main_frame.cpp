@@ -66,6 +66,37 @@ void CMainFrame::CreateMenu() {
     connect(search, &QAction::triggered, m_view, &ui::CQ06KaoCgEditView::OnSearch);
     connect(about, &QAction::triggered, this, &CMainFrame::aboutRequested);
     connect(exit, &QAction::triggered, this, &QWidget::close);
+    CreateHistoryMenu();
+}
+
+void CMainFrame::CreateHistoryMenu() {
+    for (const resources::MenuCommand& command : resources::kHistoryMenu) {
+        AddCommand(command.id, ui::ToQString(command.text), ui::LoadQString(command.id));
+    }
+    QAction* undo = CommandAction(kUndo);
+    QAction* redo = CommandAction(kRedo);
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(undo, &QAction::triggered, m_view, &ui::CQ06KaoCgEditView::OnUndo);
+    connect(redo, &QAction::triggered, m_view, &ui::CQ06KaoCgEditView::OnRedo);
+}
+
+// "復原 變更圖像(&U)": the step's name goes before the mnemonic.
+void CMainFrame::UpdateHistoryCommands() {
+    const document::EditHistory& history = m_doc.History();
+    for (const resources::MenuCommand& command : resources::kHistoryMenu) {
+        const document::EditStep* step =
+            command.id == kUndo ? history.NextUndo() : history.NextRedo();
+        const std::size_t mnemonic = command.text.find(L'(');
+        QString text = ui::ToQString(command.text.substr(0, mnemonic));
+        if (step != nullptr) {
+            text += QLatin1Char(' ') + ui::ToQString(step->Name());
+        }
+        text += ui::ToQString(command.text.substr(mnemonic));
+        CommandAction(command.id)->setText(text);
+        CommandAction(command.id)->setEnabled(step != nullptr);
+    }
 }
 
 QAction* CMainFrame::AddCommand(int command, const QString& text, const QString& prompt) {
@@ -88,6 +119,7 @@ void CMainFrame::UpdateFrameState() {
     const bool unsaved = generals->HasUnsavedChanges();
     CommandAction(kSave)->setEnabled(unsaved);
     CommandAction(kInitializeAll)->setEnabled(generals->DiffersFromShipped());
+    UpdateHistoryCommands();
     setWindowTitle(Title(unsaved));
 }
 

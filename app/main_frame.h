@@ -34,6 +34,8 @@ public:
         kSearch = resources::ID_SEARCH,
         kAbout = resources::ID_APP_ABOUT,
         kExit = resources::ID_APP_EXIT,
+        kUndo = resources::ID_EDIT_UNDO,
+        kRedo = resources::ID_EDIT_REDO,
     };
     static constexpr int kInitialWidth = 800;
     static constexpr int kInitialHeight = 600;
@@ -56,8 +58,9 @@ public:
     QAction* CommandAction(int command) const;
 
     // Save enabled only while faces are unsaved, Initialize all only while some face differs
-    // from the shipped one, and the title marked while faces are unsaved. Nothing before the
-    // roster is loaded: until then the menu keeps every command enabled.
+    // from the shipped one, and the title marked while faces are unsaved; Undo and Redo name
+    // their step and are enabled only while there is one. Nothing before the roster is loaded:
+    // until then the menu keeps every command enabled.
     void UpdateFrameState();
 
 signals:
@@ -71,6 +74,8 @@ protected:
 
 private:
     void CreateMenu();
+    void CreateHistoryMenu();
+    void UpdateHistoryCommands();
     QAction* AddCommand(int command, const QString& text, const QString& prompt);
 
     document::CQ06KaoCgEditDoc& m_doc;

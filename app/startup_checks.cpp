@@ -31,11 +31,29 @@ bool IsDisplayUsable(const DisplayInfo& display) {
     return !paletted && display.width >= 800 && display.height >= 600;
 }
 
+std::wstring InstanceLockPath(platform::FileSystem& files) {
+    const std::wstring documents = files.DocumentsFolder();
+    if (documents.empty()) {
+        return {};
+    }
+    return documents + std::wstring(document::kEditDataFolderTail) + L"kaocg-editor.lock";
+}
+
 StartupResult RunStartupChecks(platform::Platform& platform, const DisplayInfo& display) {
-    auto instanceMutex = platform.GetProcesses().OpenGlobalMutex(game::kEditorMutex);
+    // One editor per installation: the lock lives with the files it guards, so that the
+    // editors of two installations run side by side and nothing else (such as the runtime
+    // folder of the session) decides which editors meet.
+    platform::FileSystem& files = platform.GetFileSystem();
+    const std::wstring lockPath = InstanceLockPath(files);
+    if (lockPath.empty()) {
+        return Failure(resources::IDS_INIT_INSTANCE_FAILED);  // no documents folder to work in
+    }
+    game::CreateFolderPath(files, lockPath);
+    auto instanceMutex = files.HoldLock(lockPath);
     if (!instanceMutex) {
         StartupResult result = Failure(kAnotherUser);
         result.outcome = StartupOutcome::kAlreadyRunning;
+        result.instanceLockPath = lockPath;
         return result;
     }
     if (game::IsGameRunning(platform.GetProcesses())) {
@@ -58,11 +76,7 @@ StartupResult RunStartupChecks(platform::Platform& platform, const DisplayInfo& 
     if (!game::IsGameUpdated(platform, settings.edition)) {
         return Failure(zv ? kUpdateZV : kUpdateBase);
     }
-    platform::FileSystem& files = platform.GetFileSystem();
     const std::wstring documents = files.DocumentsFolder();
-    if (documents.empty()) {
-        return Failure(resources::IDS_INIT_INSTANCE_FAILED);  // no documents folder to work in
-    }
     settings.stockDataFolder = settings.installFolder + L"grp\\";
     settings.editDataFolder = documents + std::wstring(document::kEditDataFolderTail);
     if (!files.Exists(settings.editDataFolder)) {
@@ -70,6 +84,7 @@ StartupResult RunStartupChecks(platform::Platform& platform, const DisplayInfo& 
     }
     result.outcome = StartupOutcome::kReady;
     result.instanceMutex = std::move(instanceMutex);
+    result.instanceLockPath = lockPath;
     return result;
 }
 

@@ -29,10 +29,16 @@ struct StartupResult {
     AppSettings settings;
     // The editor's own mutex, held for the life of the process once the checks pass.
     std::unique_ptr<platform::NamedMutex> instanceMutex;
+    // The lock file of the installation, whose holder answers later starts.
+    std::wstring instanceLockPath;
 };
 
-// The start-up sequence: single instance, game not running, display, installed edition,
-// install folder, game updated, data folders (creating the edit data folder when missing).
+// The editor's lock file of the installation: in the edit data folder; empty without a
+// documents folder.
+std::wstring InstanceLockPath(platform::FileSystem& files);
+
+// The start-up sequence: single instance (per installation), game not running, display, installed
+// edition, install folder, game updated, data folders (creating the edit data folder when missing).
 StartupResult RunStartupChecks(platform::Platform& platform, const DisplayInfo& display);
 
 bool IsDisplayUsable(const DisplayInfo& display);

@@ -3,7 +3,9 @@
 #include <new>
 
 #include "document/edit_archives.h"
+#include "document/face_assignment_save.h"
 #include "document/game_environment.h"
+#include "resources/menu.h"
 #include "resources/string_table.h"
 
 namespace document {
@@ -59,18 +61,19 @@ bool CQ06KaoCgEditDoc::LoadAllData() {
 }
 
 bool CQ06KaoCgEditDoc::ConfirmGameNotRunning() {
-    if (!game::IsGameRunning(m_platform.GetProcesses())) {
+    const auto game = game::FindRunningGame(m_platform.GetProcesses());
+    if (!game) {
         return true;
     }
-    m_ui.dialog.Show(resources::LoadString(resources::IDS_QUIT_GAME_FIRST),
+    m_ui.dialog.Show(std::wstring(resources::LoadString(resources::IDS_QUIT_GAME_FIRST)) +
+                         game::RunningGameNote(*game),
                      IMessageDialog::kConfirm);
     return false;
 }
 
 bool CQ06KaoCgEditDoc::Save() {
-    const bool saved = m_generals && m_generals->StoreFaceAssignments(
-                                         {m_platform.GetFileSystem(), m_settings.edition},
-                                         m_settings.editDataFolder);
+    const bool saved =
+        m_generals && SaveFaceAssignments(m_platform.GetFileSystem(), m_settings, *m_generals);
     m_ui.dialog.Show(
         resources::LoadString(saved ? resources::IDS_SAVED : resources::IDS_SAVE_FAILED),
         IMessageDialog::kConfirm);
@@ -81,23 +84,65 @@ bool CQ06KaoCgEditDoc::SaveModified() {
     if (!m_generals || !m_generals->HasUnsavedChanges()) {
         return true;
     }
-    const int question = game::IsGameRunning(m_platform.GetProcesses())
-                             ? resources::IDS_EXIT_GAME_RUNNING_QUESTION
-                             : resources::IDS_EXIT_UNSAVED_QUESTION;
-    return m_ui.dialog.Show(resources::LoadString(question), IMessageDialog::kYesNo) !=
-           IMessageDialog::kResultNo;
+    const auto game = game::FindRunningGame(m_platform.GetProcesses());
+    std::wstring question =
+        game ? std::wstring(resources::LoadString(resources::IDS_EXIT_GAME_RUNNING_QUESTION)) +
+                   game::RunningGameNote(*game)
+             : std::wstring(resources::LoadString(resources::IDS_EXIT_UNSAVED_QUESTION));
+    return m_ui.dialog.AskDiscard(question, nullptr) != IMessageDialog::kResultNo;
 }
 
 void CQ06KaoCgEditDoc::ResetFacesToDefaults() {
     if (!m_generals) {
         return;
     }
+    std::vector<FaceChangeStep::Change> changes;
     for (int i = 0; i < m_generals->count(); ++i) {
         roster::bushou* general = m_generals->at(i);
         if (general && !IsFixedFaceCode(general->Code())) {
+            if (general->CurrentFace() != general->DefaultFace()) {
+                changes.push_back({i, general->CurrentFace(), general->DefaultFace()});
+            }
             general->SetCurrentFace(general->DefaultFace());
         }
     }
+    if (!changes.empty()) {
+        m_history.Push(std::make_unique<FaceChangeStep>(
+            resources::CommandName(resources::ID_INITIALIZE_ALL), std::move(changes)));
+    }
+}
+
+EditTarget CQ06KaoCgEditDoc::HistoryTarget() {
+    return {m_generals.get(),
+            {m_platform.GetFileSystem(), m_settings.edition},
+            m_settings.editDataFolder};
+}
+
+bool CQ06KaoCgEditDoc::Undo() {
+    return RunHistoryStep(false);
+}
+
+bool CQ06KaoCgEditDoc::Redo() {
+    return RunHistoryStep(true);
+}
+
+bool CQ06KaoCgEditDoc::RunHistoryStep(bool redo) {
+    const EditStep* step = redo ? m_history.NextRedo() : m_history.NextUndo();
+    if (step == nullptr) {
+        return false;
+    }
+    const std::optional<std::int32_t> slot = step->RewrittenSlot();
+    EditTarget target = HistoryTarget();
+    const bool done = redo ? m_history.Redo(target) : m_history.Undo(target);
+    if (!done) {
+        m_ui.dialog.Show(resources::LoadString(resources::IDS_SAVE_FAILED),
+                         IMessageDialog::kConfirm);
+    }
+    if (slot) {
+        RefreshThumbnail(Thumbnails(), Faces(), *slot);
+    }
+    m_ui.list.FillList();
+    return done;
 }
 
 }  // namespace document

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "document/app_settings.h"
+#include "document/edit_history.h"
 #include "document/feedback.h"
 #include "document/thumbnail_list.h"
 #include "kaocg/framebuffer.h"
@@ -50,23 +51,38 @@ public:
     // The kind the face-CG select dialog showed last.
     std::int32_t& SelectKindPosition() { return m_selectKindPosition; }
 
-    // False, after string 421 in the message dialog, while the game runs.
+    // False, after string 421 in the message dialog (with what was found running), while the
+    // game runs.
     bool ConfirmGameNotRunning();
-    // Writes the face assignments: string 427 on success, 426 on failure.
+    // Writes the face assignments, keeping the previous file as a backup: string 427 on
+    // success, 426 on failure.
     bool Save();
     // Whether the editor may close: asks 418 (or 423 while the game runs) when faces are
     // unsaved; true unless the answer was "否".
     bool SaveModified();
-    // Every general but the two fixed ones back to the face the game ships (memory only).
+    // Every general but the two fixed ones back to the face the game ships (memory only),
+    // recorded as one step of the history.
     void ResetFacesToDefaults();
 
+    // The edits that can be taken back and done again.
+    EditHistory& History() { return m_history; }
+    const EditHistory& History() const { return m_history; }
+    EditTarget HistoryTarget();
+    // Takes back (does again) the last step; a step that rewrote a slot's pictures refreshes
+    // its thumbnail and refills the list. A failed write shows string 426 and keeps the step.
+    bool Undo();
+    bool Redo();
+
 private:
+    bool RunHistoryStep(bool redo);
+
     platform::Platform& m_platform;
     AppSettings m_settings;
     Ui m_ui;
     std::unique_ptr<roster::bushou_manager> m_generals;
     std::unique_ptr<kaocg_func::framebuffer> m_framebuffer;
     std::int32_t m_selectKindPosition = 0;
+    EditHistory m_history;
 };
 
 }  // namespace document

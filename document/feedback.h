@@ -2,6 +2,10 @@
 
 #include <string_view>
 
+namespace picture {
+class CDIB;
+}
+
 namespace document {
 
 // Where the document's long operations report to; the user interface implements these.
@@ -37,6 +41,12 @@ public:
     virtual int Show(std::wstring_view text, int kind) = 0;
     // With the check box "今後不顯示此訊息。"; `checked` holds its state afterwards.
     virtual int ShowWithCheckBox(std::wstring_view text, int kind, bool& checked) = 0;
+    // A question of kind 1 whose "是" discards work: Enter answers "否", as Escape does. The
+    // picture, when given, is shown with the text.
+    virtual int AskDiscard(std::wstring_view text, const picture::CDIB* picture) {
+        (void)picture;
+        return Show(text, kYesNo);
+    }
 };
 
 // The main list view, refilled after loading and after every change of faces.

@@ -61,11 +61,26 @@ bool IsGameUpdated(platform::Platform& platform, int edition) {
 }
 
 bool IsGameRunning(platform::Processes& processes) {
-    if (!processes.OpenGlobalMutex(kGameMutex)) {
-        return true;
+    return FindRunningGame(processes).has_value();
+}
+
+// The mutex is only asked about, never taken: taking it, even for a moment, made every other
+// process of the user that looked at the same moment (the next editor starting, the tool)
+// find it held and report the game as running.
+std::optional<platform::ProcessInfo> FindRunningGame(platform::Processes& processes) {
+    if (auto holder = processes.MutexHolder(kGameMutex)) {
+        return holder;
     }
     const std::array<std::wstring_view, 2> executables{GameExecutable(false), GameExecutable(true)};
-    return processes.IsProgramRunning(executables);
+    return processes.FindProgram(executables);
+}
+
+std::wstring RunningGameNote(const platform::ProcessInfo& found) {
+    std::wstring what = found.program.empty() ? std::wstring(kGameMutex) : found.program;
+    if (found.pid > 0) {
+        what += L"，PID " + std::to_wstring(found.pid);
+    }
+    return L"\n（偵測到：" + what + L"）";
 }
 
 void CreateFolderPath(platform::FileSystem& files, std::wstring_view path) {

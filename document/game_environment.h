@@ -35,6 +35,11 @@ std::optional<std::uint32_t> ReadPatchLevel(const platform::Registry& registry, 
 bool IsGameUpdated(platform::Platform& platform, int edition);
 // The game holds its mutex or one of its executables runs.
 bool IsGameRunning(platform::Processes& processes);
+// What made the game count as running: the holder of its mutex, else a process of one of its
+// executables; nothing when it does not run.
+std::optional<platform::ProcessInfo> FindRunningGame(platform::Processes& processes);
+// A line to put below a message about the running game, naming what was found.
+std::wstring RunningGameNote(const platform::ProcessInfo& found);
 
 // Creates every missing folder along a Windows path (up to its last backslash); paths longer
 // than 260 characters are left alone.

@@ -2,6 +2,7 @@
 
 #include "kaocg/face_image_transfer.h"
 #include "kaocg/face_number_map.h"
+#include "resources/menu.h"
 #include "resources/string_table.h"
 #include "roster/roster_table.h"
 
@@ -46,10 +47,19 @@ bool RegisterFace(CQ06KaoCgEditDoc& doc, const picture::CDIB& large, const pictu
     if (slot < 0 || slot >= kRegistrableSlots) {
         return false;
     }
+    const EditTarget target = doc.HistoryTarget();
+    auto before = RegistrationStep::Read(target, slot);
     // All three are attempted even after a failure, so one spoilt archive costs one size only.
     bool written = WriteFace(doc, slot + kLargeFirstId, pictures[0]);
     written = WriteFace(doc, slot + kMediumFirstId, pictures[1]) && written;
     written = WriteFace(doc, slot + kSmallFirstId, pictures[2]) && written;
+    // Without the bytes of both sides there is nothing to go back to or forth from.
+    auto after = before ? RegistrationStep::Read(target, slot) : std::nullopt;
+    if (before && after) {
+        doc.History().Push(
+            std::make_unique<RegistrationStep>(resources::CommandName(resources::ID_LOAD_IMAGE),
+                                               slot, std::move(*before), std::move(*after)));
+    }
     if (!written) {
         doc.Windows().dialog.Show(resources::LoadString(resources::IDS_SAVE_FAILED),
                                   IMessageDialog::kConfirm);
@@ -70,7 +80,14 @@ void ChangeFace(CQ06KaoCgEditDoc& doc, roster::bushou& general, std::int32_t cho
     if (roster::FixedFaceOf(general.Code()) >= 0) {
         return;
     }
+    const std::int32_t before = general.CurrentFace();
     general.SetCurrentFace(ListedFaceNumber(doc.Edition(), chosen));
+    if (general.CurrentFace() != before) {
+        doc.History().Push(std::make_unique<FaceChangeStep>(
+            resources::CommandName(resources::ID_CHANGE_IMAGE),
+            std::vector<FaceChangeStep::Change>{
+                {general.RowIndex(), before, general.CurrentFace()}}));
+    }
 }
 
 }  // namespace document

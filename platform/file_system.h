@@ -6,6 +6,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/process.h"
 
 namespace platform {
 
@@ -69,6 +72,20 @@ public:
     virtual std::wstring DocumentsFolder() const = 0;
     // The host path that a Windows path names (for messages and tools); empty when unmapped.
     virtual std::string HostPath(std::wstring_view path) const = 0;
+    // The names of the files in a folder (not its subfolders), in no particular order; empty
+    // when the folder cannot be read.
+    virtual std::vector<std::wstring> ListFiles(std::wstring_view folder) const {
+        (void)folder;
+        return {};
+    }
+    // Holds a lock on a file (created when missing) for the life of the result, the way a
+    // file opened without sharing is held on Windows; the lock ends with its process, so a
+    // crash never leaves it behind. Nothing while another holder has it, or when it cannot be
+    // made.
+    virtual std::unique_ptr<NamedMutex> HoldLock(std::wstring_view path) {
+        (void)path;
+        return nullptr;
+    }
 };
 
 }  // namespace platform

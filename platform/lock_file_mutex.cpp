@@ -5,8 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <sys/sysmacros.h>
+
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "lumo/io/utf.h"
 #include "platform/host_io.h"
@@ -54,25 +59,81 @@ bool IsPrivateFolder(const std::string& folder) {
            info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
-}  // namespace
+bool IsUsableName(const std::string& folder, std::wstring_view name) {
+    return !folder.empty() && name.find(L'\0') == std::wstring_view::npos &&
+           IsPrivateFolder(folder);
+}
 
-std::unique_ptr<NamedMutex> OpenLockFileMutex(const std::string& folder, std::wstring_view name) {
-    if (folder.empty() || name.find(L'\0') != std::wstring_view::npos || !IsPrivateFolder(folder)) {
-        return nullptr;
-    }
-    const std::string path = folder + "/" + FileNameFor(name);
-    UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600));
-    if (!fd.IsValid()) {
-        return nullptr;
-    }
+bool Flock(int fd, int operation) {
     int result;
     do {
-        result = ::flock(fd.Get(), LOCK_EX | LOCK_NB);
+        result = ::flock(fd, operation | LOCK_NB);
     } while (result != 0 && errno == EINTR);
-    if (result != 0) {
+    return result == 0;
+}
+
+// The process holding a flock on the file, from the kernel's list of locks ("1: FLOCK
+// ADVISORY WRITE <pid> <major>:<minor>:<inode> 0 EOF"); 0 when it is not listed.
+int ExclusiveLockHolder(const struct stat& file) {
+    std::ifstream locks("/proc/locks");
+    char device[32];
+    std::snprintf(device, sizeof device, "%02x:%02x:", ::major(file.st_dev), ::minor(file.st_dev));
+    const std::string wanted = device + std::to_string(file.st_ino);
+    std::string line;
+    while (std::getline(locks, line)) {
+        std::istringstream fields(line);
+        std::string number, kind, advisory, access, pid, where;
+        fields >> number >> kind >> advisory >> access >> pid >> where;
+        if (kind == "FLOCK" && access == "WRITE" && where == wanted) {
+            return std::atoi(pid.c_str());
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::unique_ptr<NamedMutex> HoldFileLock(const std::string& path) {
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600));
+    if (!fd.IsValid() || !Flock(fd.Get(), LOCK_EX)) {
         return nullptr;
     }
     return std::make_unique<LockFileMutex>(std::move(fd));
+}
+
+std::optional<int> FileLockHolder(const std::string& path) {
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY));
+    if (!fd.IsValid()) {
+        return std::nullopt;  // a lock file nobody made is held by nobody
+    }
+    // A shared lock meets only the holder's exclusive one, never another asker's.
+    if (Flock(fd.Get(), LOCK_SH)) {
+        ::flock(fd.Get(), LOCK_UN);
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0) {
+        return 0;
+    }
+    return ExclusiveLockHolder(info);
+}
+
+std::unique_ptr<NamedMutex> OpenLockFileMutex(const std::string& folder, std::wstring_view name) {
+    if (!IsUsableName(folder, name)) {
+        return nullptr;
+    }
+    return HoldFileLock(folder + "/" + FileNameFor(name));
+}
+
+std::optional<int> LockFileMutexHolder(const std::string& folder, std::wstring_view name) {
+    if (!IsUsableName(folder, name)) {
+        return 0;  // as OpenLockFileMutex refuses the name, it counts as taken
+    }
+    return FileLockHolder(folder + "/" + FileNameFor(name));
+}
+
+std::string SessionIndependentLockFolder() {
+    return "/tmp/kaocg-" + std::to_string(::getuid());
 }
 
 std::string DefaultLockFolder() {
@@ -83,7 +144,7 @@ std::string DefaultLockFolder() {
         S_ISDIR(info.st_mode) && info.st_uid == ::geteuid()) {
         return runtime;
     }
-    return "/tmp/kaocg-" + std::to_string(::getuid());
+    return SessionIndependentLockFolder();
 }
 
 }  // namespace platform

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "platform/process.h"
 
 namespace platform {
 
@@ -13,5 +16,10 @@ namespace platform {
 // that end or cannot be read meanwhile are passed over.
 bool IsProgramRunningIn(const std::string& procRoot,
                         std::span<const std::wstring_view> executableNames);
+// The first such process: its id and the wanted name it matched.
+std::optional<ProcessInfo> FindProgramIn(const std::string& procRoot,
+                                         std::span<const std::wstring_view> executableNames);
+// The command name of a process; empty when it cannot be read.
+std::wstring CommandNameOf(const std::string& procRoot, int pid);
 
 }  // namespace platform

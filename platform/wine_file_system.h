@@ -32,6 +32,8 @@ public:
     std::optional<LocalTime> LastWriteTime(std::wstring_view path) const override;
     std::wstring DocumentsFolder() const override;
     std::string HostPath(std::wstring_view path) const override;
+    std::vector<std::wstring> ListFiles(std::wstring_view folder) const override;
+    std::unique_ptr<NamedMutex> HoldLock(std::wstring_view path) override;
 
 private:
     WinePaths m_paths;

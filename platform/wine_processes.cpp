@@ -16,4 +16,18 @@ bool WineProcesses::IsProgramRunning(std::span<const std::wstring_view> executab
     return IsProgramRunningIn(m_procRoot, executableNames);
 }
 
+std::optional<ProcessInfo> WineProcesses::MutexHolder(std::wstring_view name) {
+    const std::optional<int> pid =
+        LockFileMutexHolder(m_lockFolder, L"Global\\" + std::wstring(name));
+    if (!pid) {
+        return std::nullopt;
+    }
+    return ProcessInfo{*pid, *pid > 0 ? CommandNameOf(m_procRoot, *pid) : std::wstring()};
+}
+
+std::optional<ProcessInfo> WineProcesses::FindProgram(
+    std::span<const std::wstring_view> executableNames) const {
+    return FindProgramIn(m_procRoot, executableNames);
+}
+
 }  // namespace platform

@@ -16,6 +16,9 @@ public:
 
     std::unique_ptr<NamedMutex> OpenGlobalMutex(std::wstring_view name) override;
     bool IsProgramRunning(std::span<const std::wstring_view> executableNames) const override;
+    std::optional<ProcessInfo> MutexHolder(std::wstring_view name) override;
+    std::optional<ProcessInfo> FindProgram(
+        std::span<const std::wstring_view> executableNames) const override;
 
 private:
     std::string m_lockFolder;

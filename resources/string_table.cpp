@@ -47,6 +47,15 @@ constexpr std::array kStrings{
     StringRow{IDS_PROMPT_CHANGE_IMAGE, L"將變更武將的容貌"},
     StringRow{IDS_PROMPT_INITIALIZE, L"將容貌CG資料初始化"},
     StringRow{IDS_PROMPT_SEARCH, L"進行搜尋"},
+    StringRow{IDS_PROMPT_UNDO, L"將復原上一個操作"},
+    StringRow{IDS_PROMPT_REDO, L"將重做已復原的操作"},
+    StringRow{
+        IDS_OVERWRITE_QUESTION,
+        L"容貌ＣＧ %1 "
+        L"已登錄了圖像。\n使用此容貌ＣＧ的武將：%2%3\n覆蓋後原本的圖像將會消失，請問是否確定？"},
+    StringRow{IDS_OVERWRITE_SAVED_USERS, L"\n儲存資料中使用此容貌ＣＧ的武將：%1"},
+    StringRow{IDS_NO_GENERAL_USES_FACE, L"無"},
+    StringRow{IDS_UNASSIGNED_SLOT, L"未分配"},
     StringRow{IDS_PROMPT_SAVE, L"Save the active document"},
     StringRow{IDS_PROMPT_ABOUT, L"Display program information, version number and copyright"},
     StringRow{IDS_PROMPT_EXIT, L"Quit the application; prompts to save documents"},

@@ -37,6 +37,12 @@ enum StringId : int {
     IDS_PROMPT_CHANGE_IMAGE = 32783,
     IDS_PROMPT_INITIALIZE = 32784,
     IDS_PROMPT_SEARCH = 32787,
+    IDS_PROMPT_UNDO = 57643,
+    IDS_PROMPT_REDO = 57644,
+    IDS_OVERWRITE_QUESTION = 433,  // %1 face number, %2 generals, %3 the saved ones' line
+    IDS_OVERWRITE_SAVED_USERS = 434,
+    IDS_NO_GENERAL_USES_FACE = 435,
+    IDS_UNASSIGNED_SLOT = 436,
     IDS_PROMPT_SAVE = 57603,  // the framework's standard prompts of its own commands
     IDS_PROMPT_ABOUT = 57664,
     IDS_PROMPT_EXIT = 57665,

@@ -1,11 +1,6 @@
 #include "roster/bushou.h"
 
 namespace roster {
-namespace {
-
-constexpr std::wstring_view kChangedMark = L"(變更)";
-
-}  // namespace
 
 void bushou::Bind(std::span<const RosterRow> table, std::int32_t row) {
     table_ = table;

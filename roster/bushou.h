@@ -3,10 +3,14 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "roster/roster_table.h"
 
 namespace roster {
+
+// What DisplayName adds after the name of a general whose face is changed.
+inline constexpr std::wstring_view kChangedMark = L"(變更)";
 
 // One general: its row of the roster table and its face numbers. A record is valid once the
 // manager has bound it to a row; an unbound record answers "nothing" to every question.

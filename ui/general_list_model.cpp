@@ -52,7 +52,7 @@ QVariant GeneralListModel::data(const QModelIndex& index, int role) const {
     }
     switch (role) {
         case Qt::DisplayRole:
-            return ToQString(general->DisplayName());
+            return ListText(general->DisplayName());
         case Qt::DecorationRole:
             return Thumbnail(*general);
         case Qt::ForegroundRole: {
@@ -86,6 +86,25 @@ QPixmap GeneralListModel::Thumbnail(const roster::bushou& general) const {
     }
     m_thumbnails.insert(position, pixmap);
     return pixmap;
+}
+
+QString GeneralListModel::ListText(std::wstring_view displayName) {
+    // Word joiners between the mark's characters: a wrapped name may break before "(變更)"
+    // but never inside it. (Ideographs may otherwise break anywhere.)
+    QString text = ToQString(displayName);
+    const QString mark = ToQString(roster::kChangedMark);
+    if (text.endsWith(mark)) {
+        QString joined;
+        for (const QChar c : mark) {
+            if (!joined.isEmpty()) {
+                joined += QChar(0x2060);
+            }
+            joined += c;
+        }
+        text.chop(mark.size());
+        text += joined;
+    }
+    return text;
 }
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 #include <QHash>
 #include <QPixmap>
+#include <string_view>
 #include <vector>
 
 #include "roster/bushou_manager.h"
@@ -27,6 +28,9 @@ public:
     void RefreshRows();
 
     roster::bushou* GeneralAt(int row) const;
+    // The text a row shows for a display name: the same characters, kept from wrapping
+    // inside the "(變更)" mark.
+    static QString ListText(std::wstring_view displayName);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;

@@ -2,6 +2,8 @@
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "ui/cg_dialog_bar.h"
 #include "ui/fonts.h"
@@ -48,13 +50,21 @@ void CQ06KaoCgEditView::FillList() {
     if (m_doc.GeneralManager() == nullptr) {
         return;
     }
+    // The rows keep their order across a refill, so the place is a row and a scroll offset.
+    const int selected = std::max(SelectedItem(), 0);
+    const int scrolled = verticalScrollBar()->value();
     m_model->Reset(m_doc.GeneralManager(), m_doc.Edition());
     emit frameStateChanged();
-    if (ItemCount() > 0) {
-        SelectItem(0);
-    } else {
+    if (ItemCount() == 0) {
         ShowInPreview(nullptr);
+        return;
     }
+    // Laid out now, so that the scroll range is there to restore the offset into.
+    doItemsLayout();
+    const int row = std::min(selected, ItemCount() - 1);
+    SelectItem(row);
+    verticalScrollBar()->setValue(scrolled);
+    scrollTo(m_model->index(row), QAbstractItemView::EnsureVisible);
 }
 
 int CQ06KaoCgEditView::ItemCount() const {

@@ -29,7 +29,9 @@ public:
 
     void SetPreviewBar(CCGDialogBar* bar) { m_previewBar = bar; }
 
-    // Rebuilds every item from the roster, selects the first one and shows it in the preview.
+    // Rebuilds every item from the roster and shows the selected one in the preview. The
+    // general that was selected stays selected and the list keeps its scroll position; the
+    // first item is selected when none was.
     void FillList() override;
 
     // The items, for the search dialog and the commands.
@@ -50,6 +52,8 @@ public slots:
     void OnSave();
     void OnInitializeAll();
     void OnSearch();
+    void OnUndo();
+    void OnRedo();
 
 signals:
     // The roster's derived states may have changed: the frame updates its menu and title.

@@ -1,4 +1,5 @@
-// The commands the main list runs on the document: save, initialize all and search.
+// The commands the main list runs on the document: save, initialize all, undo, redo and
+// search.
 #include "resources/string_table.h"
 #include "ui/general_list_model.h"
 #include "ui/kao_cg_edit_view.h"
@@ -32,8 +33,8 @@ void CQ06KaoCgEditView::OnInitializeAll() {
     if (!m_doc.ConfirmGameNotRunning()) {
         return;
     }
-    const int answer = m_dialog.Show(resources::LoadString(resources::IDS_INITIALIZE_QUESTION),
-                                     document::IMessageDialog::kYesNo);
+    const int answer =
+        m_dialog.AskDiscard(resources::LoadString(resources::IDS_INITIALIZE_QUESTION), nullptr);
     if (answer != document::IMessageDialog::kResultYes) {
         return;
     }
@@ -46,6 +47,19 @@ void CQ06KaoCgEditView::OnInitializeAll() {
     m_progress.Close();
     ShowInPreview(GeneralAt(SelectedItem()));
     FillList();
+}
+
+// The document refills the list, which keeps the place and updates the frame.
+void CQ06KaoCgEditView::OnUndo() {
+    if (m_doc.GeneralManager() != nullptr) {
+        m_doc.Undo();
+    }
+}
+
+void CQ06KaoCgEditView::OnRedo() {
+    if (m_doc.GeneralManager() != nullptr) {
+        m_doc.Redo();
+    }
 }
 
 void CQ06KaoCgEditView::OnSearch() {

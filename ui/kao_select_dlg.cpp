@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "document/game_environment.h"
+#include "document/overwrite_guard.h"
 #include "kaocg/face_image_transfer.h"
 #include "kaocg/face_number_map.h"
 #include "resources/string_table.h"
@@ -144,7 +145,12 @@ void CKaoSelectDlg::OnOk() {
     const int row = SelectedRow();
     if (row < 0)
         return;
-    m_selectedFaceNumber = AnsweredFaceNumber(m_doc.Edition(), CurrentKind(), row);
+    const std::int32_t number = AnsweredFaceNumber(m_doc.Edition(), CurrentKind(), row);
+    // Asked here, before the guide says the picture is registered; "否" leaves the dialog open
+    // for another slot.
+    if (m_mode == kModeRegister && !document::ConfirmOverwrite(m_doc, number))
+        return;
+    m_selectedFaceNumber = number;
     if (m_mode == kModeRegister) {
         ShowGuideMessage(m_doc.Platform().GetRegistry(), game::kGuideFlagRegistered,
                          resources::LoadString(resources::IDS_REGISTERED_GUIDE), m_dialog);

@@ -4,6 +4,11 @@
 #include <QListWidget>
 #include <QPixmap>
 
+#include <optional>
+
+#include "kaocg/edit_slot_bytes.h"
+#include "kaocg/face_number_map.h"
+#include "resources/string_table.h"
 #include "ui/dib_image.h"
 #include "ui/kao_select_kinds.h"
 #include "ui/wide_text.h"
@@ -23,6 +28,22 @@ QIcon FaceIcon(document::CQ06KaoCgEditDoc& doc, std::int32_t faceNumber) {
     return QIcon(QPixmap::fromImage(image));
 }
 
+// The edit slots that hold a picture, by the used-slot bitmap of the large archive (written
+// first by a registration); none when it cannot be read.
+std::optional<kaocg_func::UsedSlotBitmap> RegisteredSlots(document::CQ06KaoCgEditDoc& doc) {
+    return kaocg_func::ReadUsedSlotBitmap(doc.Faces().archives, doc.Settings().editDataFolder,
+                                          kaocg_func::kKindEditLarge);
+}
+
+// "未登錄" for an empty slot; an edit slot holding a picture that no general wears says so.
+QString UnusedLabel(const std::optional<kaocg_func::UsedSlotBitmap>& registered,
+                    std::int32_t number) {
+    const std::int32_t slot = number - kaocg_func::kFirstEditFaceNumber;
+    const bool holdsPicture = registered && slot >= 0 &&
+                              kaocg_func::IsMarked(*registered, static_cast<std::uint32_t>(slot));
+    return holdsPicture ? LoadQString(resources::IDS_UNASSIGNED_SLOT) : QStringLiteral("未登錄");
+}
+
 }  // namespace
 
 void FillFaceList(QListWidget& list, document::CQ06KaoCgEditDoc& doc, int kind) {
@@ -32,13 +53,15 @@ void FillFaceList(QListWidget& list, document::CQ06KaoCgEditDoc& doc, int kind) 
         return;
     const FaceKind range = KindOf(doc.Edition(), kind);
     const auto users = FirstUsers(*generals, range.first);
-    const QString unregistered = QStringLiteral("未登錄");
+    const auto registered = RegisteredSlots(doc);
     for (std::int32_t number : ListedFaceNumbers(doc.Edition(), kind)) {
         const std::int32_t slot = number - range.first;
         const roster::bushou* user =
             slot < kKindNameSlots ? users[static_cast<std::size_t>(slot)] : nullptr;
-        auto* item = new QListWidgetItem(FaceIcon(doc, number),
-                                         user ? ToQString(user->Name()) : unregistered, &list);
+        // The number stands under the picture, the wearer (or why there is none) below it.
+        const QString text = QString::number(number) + QLatin1Char('\n') +
+                             (user ? ToQString(user->Name()) : UnusedLabel(registered, number));
+        auto* item = new QListWidgetItem(FaceIcon(doc, number), text, &list);
         item->setData(Qt::UserRole, number);
         item->setToolTip(QString::number(number));
     }

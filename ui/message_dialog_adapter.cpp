@@ -1,5 +1,7 @@
 #include "ui/message_dialog_adapter.h"
 
+#include "picture/dib.h"
+#include "ui/dib_image.h"
 #include "ui/message_dlg.h"
 #include "ui/wide_text.h"
 
@@ -15,6 +17,19 @@ int MessageDialogAdapter::ShowWithCheckBox(std::wstring_view text, int kind, boo
     const int result = dialog.DoModal();
     checked = dialog.IsChecked();
     return result;
+}
+
+}  // namespace ui
+
+namespace ui {
+
+int MessageDialogAdapter::AskDiscard(std::wstring_view text, const picture::CDIB* picture) {
+    CMessageDlg dialog(document::IMessageDialog::kYesNo, ToQString(text), false, m_parent);
+    dialog.SetDefaultToLast();
+    if (picture != nullptr) {
+        dialog.SetPicture(DibToImage(*picture, DibAlpha::kIgnore));
+    }
+    return dialog.DoModal();
 }
 
 }  // namespace ui

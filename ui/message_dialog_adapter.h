@@ -16,6 +16,7 @@ public:
 
     int Show(std::wstring_view text, int kind) override;
     int ShowWithCheckBox(std::wstring_view text, int kind, bool& checked) override;
+    int AskDiscard(std::wstring_view text, const picture::CDIB* picture) override;
 
 private:
     QPointer<QWidget> m_parent;

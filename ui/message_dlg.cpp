@@ -1,7 +1,9 @@
 #include "ui/message_dlg.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <algorithm>
 #include <array>
@@ -68,8 +70,22 @@ CMessageDlg::CMessageDlg(int kind, const QString& text, bool offerCheckBox, QWid
 CMessageDlg::CMessageDlg(int kind, int textId, bool offerCheckBox, QWidget* parent)
     : CMessageDlg(kind, LoadQString(textId), offerCheckBox, parent) {}
 
+void CMessageDlg::SetDefaultToLast() {
+    m_defaultLast = true;
+    m_buttons.front()->setDefault(false);
+    m_buttons.back()->setDefault(true);
+    m_buttons.back()->setFocus();
+}
+
+void CMessageDlg::SetPicture(const QImage& image) {
+    if (m_picture == nullptr) {
+        m_picture = new QLabel(this);
+    }
+    m_picture->setPixmap(QPixmap::fromImage(image));
+}
+
 int CMessageDlg::EnterResult() const {
-    return SetOf(m_kind).firstResult;
+    return m_defaultLast ? EscapeResult() : SetOf(m_kind).firstResult;
 }
 
 int CMessageDlg::EscapeResult() const {
@@ -98,6 +114,12 @@ void CMessageDlg::LayOut() {
     const int width = std::max({textSize.width() + 2 * kSideMargin, rowWidth + 2 * kSideMargin,
                                 checkSize.width() + 2 * kSideMargin});
     int y = kTopMargin;
+    if (m_picture != nullptr) {
+        const QSize pictureSize = m_picture->sizeHint();
+        m_picture->setGeometry((width - pictureSize.width()) / 2, y, pictureSize.width(),
+                               pictureSize.height());
+        y += pictureSize.height() + kGap;
+    }
     m_text->setGeometry((width - textSize.width()) / 2, y, textSize.width(), textSize.height());
     y += textSize.height() + kGap;
     if (m_offerCheckBox) {

@@ -6,6 +6,7 @@
 #include "ui/game_dlg.h"
 
 class QCheckBox;
+class QImage;
 class QLabel;
 class QPushButton;
 
@@ -25,6 +26,12 @@ public:
     // An unknown kind shows the confirm button, so that the dialog can always be answered.
     CMessageDlg(int kind, const QString& text, bool offerCheckBox, QWidget* parent = nullptr);
     CMessageDlg(int kind, int textId, bool offerCheckBox, QWidget* parent = nullptr);
+
+    // For a question whose first answer discards work: the last button ("否") becomes the one
+    // Enter presses.
+    void SetDefaultToLast();
+    // A picture shown above the text.
+    void SetPicture(const QImage& image);
 
     // The check box says "不顯示以別名儲存的確認訊息。" instead.
     void SetAlternativeCheckText(bool alternative) { m_alternativeCheckText = alternative; }
@@ -48,6 +55,8 @@ private:
     bool m_offerCheckBox;
     bool m_alternativeCheckText = false;
     bool m_checked = false;
+    bool m_defaultLast = false;
+    QLabel* m_picture = nullptr;
     QLabel* m_text;
     QCheckBox* m_checkBox;
     std::vector<QPushButton*> m_buttons;

@@ -97,6 +97,10 @@ void CRetrieveDlg::FindNext() {
     if (found < 0) {
         m_messages.Show(resources::LoadString(resources::IDS_GENERAL_NOT_FOUND),
                         document::IMessageDialog::kConfirm);
+        // Back to the text, so that the player can type another name at once.
+        activateWindow();
+        m_text->setFocus();
+        m_text->selectAll();
         return;
     }
     m_owner.SelectItem(found);

@@ -126,7 +126,7 @@ TEST_F(StartupChecks, MutexesComeFirst) {
         EXPECT_EQ(result.stringId, resources::IDS_QUIT_GAME_TO_START);
         EXPECT_FALSE(result.instanceMutex);
     }
-    auto editor = platform->GetProcesses().OpenGlobalMutex(game::kEditorMutex);
+    auto editor = platform->GetFileSystem().HoldLock(InstanceLockPath(platform->GetFileSystem()));
     ASSERT_TRUE(editor);
     const StartupResult second = RunStartupChecks(*platform, kGoodDisplay);
     EXPECT_EQ(second.outcome, StartupOutcome::kAlreadyRunning);

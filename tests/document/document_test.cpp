@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -7,6 +9,7 @@
 
 #include "document/document.h"
 #include "document/game_environment.h"
+#include "lumo/io/utf.h"
 #include "resources/string_table.h"
 #include "support/demo_prefix.h"
 #include "support/recording_ui.h"
@@ -97,6 +100,7 @@ TEST_F(Document, ExitAsksOnlyWithUnsavedChanges) {
     EXPECT_FALSE(doc.SaveModified());
     EXPECT_EQ(ui.dialogs.back(), Text(resources::IDS_EXIT_UNSAVED_QUESTION));
     EXPECT_EQ(ui.kinds.back(), IMessageDialog::kYesNo);
+    EXPECT_EQ(ui.discardQuestions, 1) << "Enter answers 否";
     ui.answer = IMessageDialog::kResultYes;
     EXPECT_TRUE(doc.SaveModified());
     // Closing without saving writes nothing.
@@ -107,13 +111,18 @@ TEST_F(Document, WhileTheGameRunsNothingIsWrittenAndTheExitQuestionSaysSo) {
     auto game = demo.Platform().GetProcesses().OpenGlobalMutex(game::kGameMutex);
     ASSERT_TRUE(game);
     EXPECT_FALSE(doc.ConfirmGameNotRunning());
-    EXPECT_EQ(ui.dialogs.back(), Text(resources::IDS_QUIT_GAME_FIRST));
+    // The message names the process that holds the game's mutex: this one.
+    const std::wstring pid = L"PID " + std::to_wstring(::getpid()) + L"）";
+    EXPECT_TRUE(ui.dialogs.back().starts_with(Text(resources::IDS_QUIT_GAME_FIRST)));
+    EXPECT_TRUE(ui.dialogs.back().ends_with(pid)) << lumo::WideToUtf8(ui.dialogs.back());
     EXPECT_EQ(ui.kinds.back(), IMessageDialog::kConfirm);
 
     FirstChangeable()->SetCurrentFace(1707);
     ui.answer = IMessageDialog::kResultYes;
     EXPECT_TRUE(doc.SaveModified());
-    EXPECT_EQ(ui.dialogs.back(), Text(resources::IDS_EXIT_GAME_RUNNING_QUESTION));
+    EXPECT_TRUE(ui.dialogs.back().starts_with(Text(resources::IDS_EXIT_GAME_RUNNING_QUESTION)));
+    EXPECT_TRUE(ui.dialogs.back().ends_with(pid));
+    EXPECT_EQ(ui.discardQuestions, 1) << "Enter answers 否";
     game.reset();
     EXPECT_TRUE(doc.ConfirmGameNotRunning());
 }

@@ -1,5 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -182,6 +184,45 @@ TEST(Process, ReadsCommandNamesAndMaps) {
     EXPECT_TRUE(processes.IsProgramRunning(launcher));
     EXPECT_TRUE(processes.IsProgramRunning(unmapped));  // maps without a final line break
     EXPECT_FALSE(WineProcesses("", proc.Path() + "/none").IsProgramRunning(base));
+}
+
+// Asking who holds a mutex leaves it free for the holder, and two askers at the same moment
+// do not see each other: once, an editor reported the game running because another process
+// was looking at the game's mutex just then.
+TEST(Mutex, AskingWhoHoldsItNeverTakesIt) {
+    TempFolder locks;
+    WineProcesses processes(locks.Path());
+    EXPECT_FALSE(processes.MutexHolder(kEditorMutex)) << "never made";
+    auto held = processes.OpenGlobalMutex(kEditorMutex);
+    ASSERT_TRUE(held);
+    const auto holder = processes.MutexHolder(kEditorMutex);
+    ASSERT_TRUE(holder);
+    EXPECT_EQ(holder->pid, ::getpid());
+    EXPECT_FALSE(holder->program.empty());
+    held.reset();
+
+    // Another asker in the middle of its look: a shared lock on the same file.
+    const std::string file = locks.Path() + "/kaocg-mutex-Global%5C" +
+                             std::string(kEditorMutex.begin(), kEditorMutex.end()) + ".lock";
+    const int asker = ::open(file.c_str(), O_RDONLY);
+    ASSERT_GE(asker, 0);
+    ASSERT_EQ(::flock(asker, LOCK_SH), 0);
+    EXPECT_FALSE(processes.MutexHolder(kEditorMutex));
+    ::close(asker);
+    EXPECT_TRUE(processes.OpenGlobalMutex(kEditorMutex));
+}
+
+TEST(Process, TellsWhichProcessRunsTheProgram) {
+    TempFolder proc;
+    MakeFolders(proc.Path() + "/4242");
+    WriteFile(proc.Path() + "/4242/comm", "QRVN06ZV.exe\n");
+    WriteFile(proc.Path() + "/4242/maps", "");
+    WineProcesses processes("", proc.Path());
+    const std::wstring_view names[] = {L"QRVN06.EXE", L"QRVN06ZV.exe"};
+    const auto found = processes.FindProgram(names);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->pid, 4242);
+    EXPECT_EQ(found->program, L"QRVN06ZV.exe");
 }
 
 }  // namespace

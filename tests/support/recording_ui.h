@@ -25,6 +25,11 @@ public:
         checked = false;
         return Show(text, kind);
     }
+    int AskDiscard(std::wstring_view text, const picture::CDIB* picture) override {
+        ++discardQuestions;
+        lastQuestionHadPicture = picture != nullptr;
+        return Show(text, kYesNo);
+    }
     void Open(std::wstring_view text, int range) override {
         progressText = text;
         progressRange = range;
@@ -39,7 +44,7 @@ public:
         dialogs.clear();
         kinds.clear();
         progressText.clear();
-        progressRange = opens = steps = closes = fills = 0;
+        progressRange = opens = steps = closes = fills = discardQuestions = 0;
     }
 
     std::vector<std::wstring> boxes, dialogs;
@@ -47,6 +52,8 @@ public:
     int answer = document::IMessageDialog::kResultYes;
     std::wstring progressText;
     int progressRange = 0, opens = 0, steps = 0, closes = 0, fills = 0;
+    int discardQuestions = 0;  // questions asked with "否" as the default answer
+    bool lastQuestionHadPicture = false;
 };
 
 }  // namespace testsupport

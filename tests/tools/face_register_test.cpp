@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -90,6 +91,19 @@ protected:
         for (int kind = kKindEditLarge; kind <= kKindEditSmall; ++kind) {
             EXPECT_EQ(Bitmap(kind), std::vector<std::uint8_t>(kaocg_func::kUsedSlotBitmapSize, 0));
         }
+    }
+
+    fs::path EditFolder() {
+        return install.ArchiveHostPath(kKindEditLarge).parent_path().parent_path();
+    }
+    fs::path FindIdArchive() { return EditFolder() / "kaoeditzv.q06"; }
+    bool HasBackup() {
+        for (const auto& entry : fs::directory_iterator(EditFolder())) {
+            if (entry.path().extension() == ".bak") {
+                return true;
+            }
+        }
+        return false;
     }
 
     TempFolder folder;
@@ -203,6 +217,51 @@ TEST_F(FaceRegister, AFailedWriteIsReportedWithTheSaveFailureMessage) {
         << result.err;
     EXPECT_TRUE(result.out.empty());
     EXPECT_EQ(Bitmap(kKindEditSmall)[0], 0x20) << "the other sizes were still written";
+}
+
+// A slot that holds a picture is overwritten only with --replace, as the editor asks first.
+TEST_F(FaceRegister, AUsedSlotIsRefusedUnlessReplaceIsGiven) {
+    const std::vector<std::string> first = Trio(0x101010);
+    ASSERT_EQ(Register({"6", first[0], first[1], first[2]}).exitCode, 0);
+    const std::vector<std::uint8_t> kept = Slot(kKindEditLarge, 6);
+    const std::vector<std::string> second = Trio(0x202020);
+    const ToolResult refused = Register({"6", second[0], second[1], second[2]});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("slot 6 (face number 1706) already holds a picture"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find("--replace"), std::string::npos);
+    EXPECT_TRUE(Slot(kKindEditLarge, 6) == kept);
+    const ToolResult replaced = Register({"6", second[0], second[1], second[2], "--replace"});
+    ASSERT_EQ(replaced.exitCode, 0) << replaced.err;
+    EXPECT_TRUE(Slot(kKindEditLarge, 6) == ExpectedSlot(kKindEditLarge, 240, 240, 0x202020));
+}
+
+// face assign writes the ID archive as Save does: every record, the faces given, a backup.
+TEST_F(FaceRegister, AssignWritesTheIdArchiveAsSaveDoes) {
+    const std::vector<std::string> trio = Trio(0x303030);
+    ASSERT_EQ(Register({"2", trio[0], trio[1], trio[2]}).exitCode, 0);
+    ToolResult result =
+        RunTool(folder.Path(), {"face", "assign", install.Prefix(), "637", "1702", "640", "5"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("general 637\t"), std::string::npos) << result.out;
+    const std::string ids = ReadText(FindIdArchive());
+    ASSERT_EQ(ids.size(), 16u + 8u * 2600u);
+    const auto entry = [&ids](std::uint32_t code) {
+        std::uint32_t value = 0;
+        std::memcpy(&value, ids.data() + 16 + 8 * code + 4, 4);
+        return value;
+    };
+    EXPECT_EQ(entry(637), 1702u);
+    EXPECT_EQ(entry(640), 5u);
+    EXPECT_EQ(entry(338), 0u) << "the fixed faces are written as Save writes them";
+
+    result = RunTool(folder.Path(), {"face", "assign", install.Prefix(), "637", "1703"});
+    EXPECT_EQ(result.exitCode, 1) << "an edit slot without a picture";
+    EXPECT_NE(result.err.find("1703"), std::string::npos);
+    result = RunTool(folder.Path(), {"face", "assign", install.Prefix(), "637", "2"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(HasBackup()) << "the second write kept the first file";
 }
 
 }  // namespace

@@ -124,6 +124,23 @@ TEST_F(SecondStart, FindsTheRunningEditorWhileItsFacesAreUnsaved) {
     ExpectHandedOver();
 }
 
+// The lock and the socket belong to the installation: a start from another session (another
+// runtime folder) still finds the running editor and hands over.
+TEST_F(SecondStart, FromAnotherSessionStillHandsOver) {
+    testsupport::PrivateRuntimeFolder otherSession;
+    ExpectHandedOver();
+}
+
+// Editors of two installations run side by side.
+TEST_F(EditorRuns, TwoInstallationsEachHaveTheirOwnEditor) {
+    testsupport::DemoPrefix other{true};
+    EditorStart first(demo.Path());
+    ASSERT_TRUE(first.app.InitInstance());
+    EditorStart second(other.Path());
+    EXPECT_TRUE(second.app.InitInstance());
+    EXPECT_TRUE(second.messages.shown.empty());
+}
+
 TEST_F(SecondStart, IsRaisedAgainEachTime) {
     ExpectHandedOver();
     first.app.MainFrame()->showMinimized();
@@ -134,7 +151,9 @@ TEST_F(SecondStart, IsRaisedAgainEachTime) {
 // stuck): the second start cannot hand over and says that the editor is in use.
 TEST_F(EditorRuns, SecondStartThatReachesNobodyShowsTheMessage) {
     auto holder = platform::CreateWinePlatform(demo.Path());
-    auto mutex = holder->GetProcesses().OpenGlobalMutex(game::kEditorMutex);
+    const std::wstring lock = InstanceLockPath(holder->GetFileSystem());
+    game::CreateFolderPath(holder->GetFileSystem(), lock);
+    auto mutex = holder->GetFileSystem().HoldLock(lock);
     ASSERT_TRUE(mutex);
     EditorStart second(demo.Path());
     EXPECT_FALSE(second.app.InitInstance());
@@ -146,7 +165,8 @@ TEST_F(EditorRuns, SecondStartThatReachesNobodyShowsTheMessage) {
 // A crashed editor leaves its socket file; the kernel has dropped its mutex, so the next
 // editor starts, takes the socket over, and a later start reaches it.
 TEST_F(EditorRuns, SocketLeftByACrashedEditorIsTakenOver) {
-    ASSERT_TRUE(testsupport::LeaveDeadSocket(InstanceSocketPath().toStdString()));
+    ASSERT_TRUE(testsupport::LeaveDeadSocket(
+        InstanceSocketPath(demo.Files().HostPath(InstanceLockPath(demo.Files()))).toStdString()));
 
     EditorStart first(demo.Path());
     ASSERT_TRUE(first.app.InitInstance());

@@ -18,14 +18,21 @@ using namespace std::chrono_literals;
 class InstanceChannel : public ::testing::Test {
 protected:
     testsupport::PrivateRuntimeFolder runtime;
-    const QString path = InstanceSocketPath();
+    const QString path = InstanceSocketPath(runtime.Path() + "/kaocg-editor.lock");
     int raises = 0;
     InstanceServer server{[this] { ++raises; }};
 };
 
-TEST_F(InstanceChannel, SocketLivesInTheRuntimeFolderOfTheMutexes) {
-    EXPECT_TRUE(path.startsWith(QString::fromStdString(runtime.Path()) + "/"));
-    EXPECT_TRUE(path.contains("TAVU_QRVN06_KAOCG_MUTEX"));
+// Two starts on one installation meet whatever their sessions' runtime folders are; the
+// editors of two installations never do.
+TEST_F(InstanceChannel, SocketFollowsTheLockFileNotTheSession) {
+    EXPECT_FALSE(path.startsWith(QString::fromStdString(runtime.Path())));
+    {
+        testsupport::PrivateRuntimeFolder otherSession;
+        EXPECT_EQ(InstanceSocketPath(runtime.Path() + "/kaocg-editor.lock"), path);
+    }
+    EXPECT_NE(InstanceSocketPath(runtime.Path() + "/other/kaocg-editor.lock"), path);
+    EXPECT_LT(path.size(), 100) << "fits a socket address";
 }
 
 // The request is taken by the kernel before the running editor reads it, as when that editor

@@ -86,9 +86,19 @@ TEST_F(KaoSelectZV, ItemsNameTheFirstGeneralUsingTheFace) {
     first->SetCurrentFace(1705);
     auto dialog = Open(CKaoSelectDlg::kModeChange);
     ChooseKind(*dialog, QStringLiteral("追加(一)"));
-    EXPECT_EQ(TextOf(*dialog, 1705), ui::ToQString(first->Name()));
-    EXPECT_EQ(TextOf(*dialog, 1704), QStringLiteral("未登錄"));
+    EXPECT_EQ(TextOf(*dialog, 1705), QStringLiteral("1705\n") + ui::ToQString(first->Name()));
+    EXPECT_EQ(TextOf(*dialog, 1704), QStringLiteral("1704\n未登錄"));
     EXPECT_FALSE(dialog->FaceList()->item(0)->icon().isNull());
+}
+
+TEST_F(KaoSelectZV, ASlotWithAPictureNoGeneralWearsIsToldApartFromAnEmptyOne) {
+    auto dib = picture::CDIB::CreateWithPixels(240, -240, {}, 24);
+    ASSERT_TRUE(dib && dib->Fill(0x808080));
+    ASSERT_TRUE(document::RegisterFace(doc, *dib, *dib, *dib, 1706));
+    auto dialog = Open(CKaoSelectDlg::kModeChange);
+    ChooseKind(*dialog, QStringLiteral("追加(一)"));
+    EXPECT_EQ(TextOf(*dialog, 1706), QStringLiteral("1706\n未分配"));
+    EXPECT_EQ(TextOf(*dialog, 1707), QStringLiteral("1707\n未登錄"));
 }
 
 TEST_F(KaoSelectZV, EditSlotsNeedARegisteredPictureOnlyInChangeMode) {

@@ -42,7 +42,7 @@ TEST_F(MainWindowCommands, SaveWritesTheIdArchiveAndClearsEveryMark) {
     EXPECT_TRUE(fs::exists(IdArchive()));
     EXPECT_FALSE(AnyItemMarked());
     EXPECT_EQ(ItemColour(3), QColor(255, 0, 0));
-    EXPECT_EQ(View().SelectedItem(), 0);
+    EXPECT_EQ(View().SelectedItem(), 20) << "the place in the list is kept";
     EXPECT_FALSE(Command(app::CMainFrame::kSave)->isEnabled());
     EXPECT_TRUE(Command(app::CMainFrame::kInitializeAll)->isEnabled());
     EXPECT_EQ(frame->windowTitle(), app::CMainFrame::Title());
@@ -82,8 +82,8 @@ TEST_F(MainWindowCommands, WhileTheGameRunsSaveAndInitializeAllStopAtTheNotice) 
         Command(app::CMainFrame::kInitializeAll)->trigger();
     }
     ASSERT_EQ(ui.dialogs.size(), 2u);
-    EXPECT_EQ(ui.dialogs[0], Text(resources::IDS_QUIT_GAME_FIRST));
-    EXPECT_EQ(ui.dialogs[1], Text(resources::IDS_QUIT_GAME_FIRST));
+    EXPECT_TRUE(ui.dialogs[0].starts_with(Text(resources::IDS_QUIT_GAME_FIRST)));
+    EXPECT_TRUE(ui.dialogs[1].starts_with(Text(resources::IDS_QUIT_GAME_FIRST)));
     EXPECT_EQ(ui.opens, 0);
     EXPECT_FALSE(fs::exists(IdArchive()));
     EXPECT_TRUE(AnyItemMarked());

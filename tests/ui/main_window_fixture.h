@@ -56,8 +56,14 @@ protected:
 
     ui::CQ06KaoCgEditView& View() { return frame->View(); }
     roster::bushou_manager& Generals() { return *doc.GeneralManager(); }
+    // The characters shown, without the word joiners that keep the mark together.
     QString ItemText(int item) {
-        return View().model()->index(item, 0).data(Qt::DisplayRole).toString();
+        return View()
+            .model()
+            ->index(item, 0)
+            .data(Qt::DisplayRole)
+            .toString()
+            .remove(QChar(0x2060));
     }
     QColor ItemColour(int item) {
         return View().model()->index(item, 0).data(Qt::ForegroundRole).value<QBrush>().color();

@@ -101,8 +101,9 @@ TEST_F(MainWindow, ItemsSitOnTheGridWithTheirThumbnails) {
 
 TEST_F(MainWindow, TheMenuBarHoldsTheSevenCommandsInARow) {
     const QList<QAction*> actions = frame->menuBar()->actions();
-    const QStringList texts = {"載入圖像(&R)", "變更圖像(&C)", "覆蓋儲存(&S)", "全初始化(&I)",
-                               "搜尋武將(&F)", "版本情報(&A)", "結束(&X)"};
+    const QStringList texts = {"載入圖像(&R)", "變更圖像(&C)", "覆蓋儲存(&S)",
+                               "全初始化(&I)", "搜尋武將(&F)", "版本情報(&A)",
+                               "結束(&X)",     "復原(&U)",     "重做(&Y)"};
     ASSERT_EQ(actions.size(), texts.size());
     for (qsizetype i = 0; i < actions.size(); ++i) {
         EXPECT_EQ(actions[i]->text(), texts[i]);

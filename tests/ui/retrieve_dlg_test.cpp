@@ -111,10 +111,13 @@ TEST_F(SearchDialog, NoMatchShowsTheNoticeAndKeepsTheSelection) {
     ASSERT_EQ(ui.dialogs.size(), 1u);
     EXPECT_EQ(ui.dialogs[0], Text(resources::IDS_GENERAL_NOT_FOUND));
     EXPECT_EQ(ui.kinds[0], document::IMessageDialog::kConfirm);
+    ASSERT_NE(View().SearchDialog().focusWidget(), nullptr);
+    EXPECT_EQ(View().SearchDialog().focusWidget()->objectName(), QStringLiteral("searchText"))
+        << "the player types the next name at once";
     // The changed mark is not part of a name.
     ChangeFace(6, 1707);
     View().FillList();
-    EXPECT_EQ(FindNext(L"變更", SearchDirection::kDown), 0);
+    EXPECT_EQ(FindNext(L"變更", SearchDirection::kDown), 4) << "the refill kept the selection";
     EXPECT_EQ(ui.dialogs.size(), 2u);
 }
 

@@ -116,6 +116,21 @@ void PrintFindings(platform::Platform& platform, const Findings& found) {
     std::cout.flush();
 }
 
+// What made the game count as running, as the editor's message names it.
+void PrintRunningGame(platform::Processes& processes) {
+    const auto game = game::FindRunningGame(processes);
+    std::cout << "game running: ";
+    if (!game) {
+        std::cout << "no\n";
+    } else {
+        std::cout << "yes ("
+                  << (game->program.empty() ? lumo::WideToUtf8(game::kGameMutex)
+                                            : lumo::WideToUtf8(game->program))
+                  << ", pid " << game->pid << ")\n";
+    }
+    std::cout.flush();
+}
+
 // The first start-up check that the environment fails, or nothing.
 std::optional<std::string> Obstacle(const Findings& found) {
     if (found.edition < 0 || found.installFolder.empty()) {
@@ -137,6 +152,7 @@ int RunEnv(const Arguments& args) {
     std::cout << "prefix: " << prefix << '\n';
     const Findings found = Examine(*platform);
     PrintFindings(*platform, found);
+    PrintRunningGame(platform->GetProcesses());
     if (const auto obstacle = Obstacle(found)) {
         Fail(prefix + ": the editor would not start: " + *obstacle);
     }

@@ -15,6 +15,7 @@
 #include "tools/kaocg-tool/args.h"
 #include "tools/kaocg-tool/command.h"
 #include "tools/kaocg-tool/dib_png.h"
+#include "tools/kaocg-tool/face_assign.h"
 #include "tools/kaocg-tool/face_crop.h"
 #include "tools/kaocg-tool/face_files.h"
 #include "tools/kaocg-tool/face_register.h"
@@ -149,15 +150,17 @@ int RunFaceSuggest(const Arguments& args) {
 }  // namespace
 
 std::span<const Command> FaceCommands() {
-    static constexpr std::array<Command, 4> kCommands{{
+    static constexpr std::array<Command, 5> kCommands{{
         {"face export", "PREFIX (ID OUT.png | --all DIR)", &RunFaceExport},
         {"face crop",
          "FILE OUT.png --size large|medium|small [--frame X,Y,W,H] [--rotate 0|90|180|270] "
          "[--nearest]",
          &RunFaceCrop},
-        {"face register", "PREFIX SLOT LARGE MEDIUM SMALL [SLOT LARGE MEDIUM SMALL ...]",
+        {"face register",
+         "PREFIX SLOT LARGE MEDIUM SMALL [SLOT LARGE MEDIUM SMALL ...] [--replace]",
          &RunFaceRegister},
         {"face suggest", "FILE --size large|medium|small", &RunFaceSuggest},
+        {"face assign", "PREFIX CODE FACE [CODE FACE ...]", &RunFaceAssign},
     }};
     return kCommands;
 }

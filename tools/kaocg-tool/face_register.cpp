@@ -6,6 +6,7 @@
 
 #include "document/document.h"
 #include "document/edit_archives.h"
+#include "document/overwrite_guard.h"
 #include "document/registration.h"
 #include "kaocg/face_number_map.h"
 #include "kaocg/face_size.h"
@@ -45,9 +46,32 @@ std::vector<FaceFiles> ReadAllFaces(const ParsedArgs& parsed) {
     Fail(context + lumo::WideToUtf8(message));
 }
 
+// A slot that holds a picture is overwritten only when asked for, as the editor asks first.
+void RefuseOverwrite(const InstalledGame& game, const roster::bushou_manager& generals,
+                     std::int32_t slot, bool replace) {
+    const std::int32_t number = kaocg_func::kFirstEditFaceNumber + slot;
+    const auto use = document::FindSlotUse({game.platform->GetFileSystem(), game.settings.edition},
+                                           game.settings.editDataFolder, &generals, number);
+    if (!use || replace) {
+        return;
+    }
+    Fail("slot " + std::to_string(slot) + " (face number " + std::to_string(number) +
+         ") already holds a picture, worn by: " +
+         lumo::WideToUtf8(document::NameList(use->current)) + "; give --replace to overwrite it");
+}
+
 }  // namespace
 
-int RunFaceRegister(const Arguments& args) {
+int RunFaceRegister(const Arguments& given) {
+    Arguments args;
+    bool replace = false;
+    for (const std::string& word : given) {
+        if (word == "--replace") {
+            replace = true;
+        } else {
+            args.push_back(word);
+        }
+    }
     if (args.size() < 1 + kWordsPerFace || (args.size() - 1) % kWordsPerFace != 0) {
         FailUsage("expected PREFIX followed by SLOT LARGE MEDIUM SMALL, once or more");
     }
@@ -64,8 +88,14 @@ int RunFaceRegister(const Arguments& args) {
                                        feedback)) {
         FailWith(parsed.positional[0] + ": ", feedback.LastBoxText());
     }
+    // The roster tells who wears a slot that would be overwritten.
+    roster::bushou_manager generals(game.settings.edition);
+    generals.build();
+    generals.ApplyFaceAssignments({game.platform->GetFileSystem(), game.settings.edition},
+                                  game.settings.editDataFolder);
     for (const FaceFiles& face : faces) {
         const std::int32_t number = kaocg_func::kFirstEditFaceNumber + face.slot;
+        RefuseOverwrite(game, generals, face.slot, replace);
         if (!document::RegisterFace(doc, face.large, face.medium, face.small, number)) {
             FailWith("slot " + std::to_string(face.slot) + ": ", feedback.LastDialogText());
         }
