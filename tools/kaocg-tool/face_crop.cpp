@@ -26,18 +26,9 @@ struct NamedFace {
     kaocg_func::FaceDimensions dimensions;
 };
 
-constexpr std::array<NamedFace, 3> kFaces{{
-    {"large", kaocg_func::kLargeFace},
-    {"medium", kaocg_func::kMediumFace},
-    {"small", kaocg_func::kSmallFace},
-}};
-
-const NamedFace& ParseSize(std::string_view text) {
-    for (const NamedFace& face : kFaces) {
-        if (face.name == text)
-            return face;
-    }
-    FailUsage("--size must be large, medium or small, not '" + std::string(text) + "'");
+// The name stays with the size for the messages; `text` lives as long as the arguments.
+NamedFace ParseSize(std::string_view text) {
+    return {text, ParseFaceSizeName(text)};
 }
 
 int ParseQuarterTurns(std::string_view text) {
@@ -132,7 +123,7 @@ int RunFaceCrop(const Arguments& args) {
     const std::optional<std::string_view> sizeText = parsed.Option("--size");
     if (!sizeText)
         FailUsage("--size is required");
-    const NamedFace& face = ParseSize(*sizeText);
+    const NamedFace face = ParseSize(*sizeText);
     const int turns = ParseQuarterTurns(parsed.Option("--rotate").value_or("0"));
     const std::optional<std::string_view> frameText = parsed.Option("--frame");
     const FaceFrame given = frameText ? ParseFrame(*frameText) : FaceFrame{};
